@@ -1,0 +1,62 @@
+#pragma once
+
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+class StateManager;
+
+class Preset
+{
+public:
+    Preset() = default;
+    Preset (const Preset& other);
+    Preset& operator= (const Preset& other);
+
+    void reset();
+
+    juce::String name;
+    int index = -1;
+    juce::String groupName;
+    int groupIndex = -1;
+    std::unique_ptr<juce::XmlElement> state;
+};
+
+// The preset model: groups (one ".presets" file each) and their presets, the
+// current preset, and loading a preset through the undo history's callbacks.
+// Writes report failure to the caller and leave the current preset as it was.
+class PresetsManager
+{
+public:
+    struct PresetGroup
+    {
+        juce::String name;
+        juce::String file;
+    };
+
+    PresetsManager (StateManager* stateManager, const juce::String& productId, const juce::String& presetsFolder);
+    virtual ~PresetsManager();
+
+    virtual void parsePresets() = 0;
+    virtual void loadStateFromPreset (int index);
+    virtual bool saveStateToPreset (int groupIndex, juce::String name) = 0;
+    virtual bool removePreset() = 0;
+    virtual bool renameCurrentPreset (juce::String newName) = 0;
+
+    juce::String getFileFromGroupName (juce::String name);
+    bool removeGroup (int groupIndex);
+    void matchOnLoadPluginWithPreset();
+    bool existsGroup (juce::String name);
+
+    // Creates a new, empty group file named after the product id and the local time;
+    // never overwrites an existing file. Returns the new file, or a null File on failure.
+    juce::File createGroupFile (const juce::String& groupName);
+
+    bool parsed = false;
+    juce::Array<PresetGroup> groups;
+    juce::OwnedArray<Preset> presets;
+    Preset currentPreset;
+    StateManager* stateManager = nullptr;
+    juce::String productId;
+    juce::String presetsFolder;
+};
