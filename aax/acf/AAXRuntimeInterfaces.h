@@ -27,6 +27,8 @@ class AAX_IParameter;   // the plug-in's parameter object, opaque to the host
 class AAX_IString
 {
 public:
+    AAX_IString() = default;
+    AAX_IString (const AAX_IString&) = default;
     virtual ~AAX_IString() = default;
     virtual uint32_t Length() const = 0;
     virtual uint32_t MaxLength() const = 0;
