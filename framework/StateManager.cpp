@@ -1,0 +1,73 @@
+#include "StateManager.h"
+
+StateManager::StateManager (int maxStates, SaveCallback saveStateIn, LoadCallback loadStateIn,
+                            LoadDefaultCallback loadDefaultStateIn, SaveCallback saveStateAgainIn)
+    : saveState (std::move (saveStateIn)),
+      loadState (std::move (loadStateIn)),
+      loadDefaultState (std::move (loadDefaultStateIn)),
+      saveStateAgain (std::move (saveStateAgainIn))
+{
+    history.maxStates = juce::jmax (1, maxStates);
+}
+
+void StateManager::saveToHistoricalStates()
+{
+    const juce::ScopedLock sl (stateLock);
+
+    auto snapshot = std::make_unique<juce::XmlElement> ("State");
+    if (saveState)
+        saveState (snapshot.get());
+
+    while (history.undoStates.size() >= history.maxStates)
+        history.undoStates.removeLast();
+
+    if (history.current != nullptr)
+        history.undoStates.insert (0, history.current.release());
+
+    history.current = std::move (snapshot);
+    history.redoStates.clear();
+}
+
+bool StateManager::canUndo() const
+{
+    const juce::ScopedLock sl (stateLock);
+    return ! history.undoStates.isEmpty();
+}
+
+bool StateManager::canRedo() const
+{
+    const juce::ScopedLock sl (stateLock);
+    return ! history.redoStates.isEmpty();
+}
+
+void StateManager::undo()
+{
+    const juce::ScopedLock sl (stateLock);
+
+    if (history.undoStates.isEmpty())
+        return;
+
+    if (history.current != nullptr)
+        history.redoStates.insert (0, history.current.release());
+
+    history.current.reset (history.undoStates.removeAndReturn (0));
+
+    if (loadState)
+        loadState (history.current.get());
+}
+
+void StateManager::redo()
+{
+    const juce::ScopedLock sl (stateLock);
+
+    if (history.redoStates.isEmpty())
+        return;
+
+    if (history.current != nullptr)
+        history.undoStates.insert (0, history.current.release());
+
+    history.current.reset (history.redoStates.removeAndReturn (0));
+
+    if (loadState)
+        loadState (history.current.get());
+}
