@@ -48,9 +48,18 @@ public:
     void matchOnLoadPluginWithPreset();
     bool existsGroup (juce::String name);
 
+    // Overwrites the current preset with the present state. The group is found by
+    // the current preset's group name, so an index gone stale (a host state load, a
+    // group added or removed) never sends the preset into another group's file.
+    bool updateCurrentPreset();
+
     // Creates a new, empty group file named after the product id and the local time;
     // never overwrites an existing file. Returns the new file, or a null File on failure.
     juce::File createGroupFile (const juce::String& groupName);
+    juce::File createGroupFile (const juce::String& groupName, juce::Time now);
+
+    // "<productId>-<year><day of year from 0><hours><minutes><seconds>.presets".
+    static juce::String groupFileNameFor (const juce::String& productId, juce::Time now);
 
     bool parsed = false;
     juce::Array<PresetGroup> groups;
@@ -59,4 +68,14 @@ public:
     StateManager* stateManager = nullptr;
     juce::String productId;
     juce::String presetsFolder;
+
+protected:
+    // The state manager's lock, or a private one when there is no state manager.
+    juce::CriticalSection& presetLock();
+
+    // The position of the group of that exact name, preferring `hint` when it names it; -1 for none.
+    int findGroupIndex (const juce::String& name, int hint) const;
+
+private:
+    juce::CriticalSection fallbackLock;
 };
