@@ -37,7 +37,12 @@ juce::String getPropertiesDir()
    #if JUCE_MAC
     return asFolderPath (juce::String ("~/Library/Application Support/") + makerName + "/" + productId + "/");
    #else
-    const auto base = juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
+    // JUCE only consults ~/.config/user-dirs.dirs; honour the environment's
+    // XDG_CONFIG_HOME first, as every other desktop program does.
+    const auto xdg = juce::SystemStats::getEnvironmentVariable ("XDG_CONFIG_HOME", {});
+    const auto base = juce::File::isAbsolutePath (xdg)
+                        ? juce::File (xdg)
+                        : juce::File::getSpecialLocation (juce::File::userApplicationDataDirectory);
     return asFolderPath (base.getChildFile (makerName).getChildFile (productId).getFullPathName());
    #endif
 }

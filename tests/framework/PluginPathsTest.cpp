@@ -27,6 +27,17 @@ TEST (PluginPaths, PerUserFolderIsInTheUsersApplicationDataFolder)
     EXPECT_FALSE (dir.contains ("~"));
 }
 
+TEST (PluginPaths, PerUserFolderFollowsXdgConfigHome)
+{
+    const auto saved = juce::SystemStats::getEnvironmentVariable ("XDG_CONFIG_HOME", {});
+    const auto elsewhere = homePath ("elsewhere-config");
+    setenv ("XDG_CONFIG_HOME", elsewhere.toRawUTF8(), 1);
+    const auto dir = PluginPaths::getPropertiesDir();
+    setenv ("XDG_CONFIG_HOME", saved.toRawUTF8(), 1);
+
+    EXPECT_EQ (dir, elsewhere + "/Halvory/tarnello/");
+}
+
 TEST (PluginPaths, PresetsFolderIsInsideThePerUserFolder)
 {
     EXPECT_EQ (PluginPaths::getPresetsDir(), homePath (".config") + "/Halvory/tarnello/Presets/tarnello");
