@@ -1,11 +1,15 @@
 #include "ACFEntryPoints.h"
 
 #include "AAX_CHostServices.h"
+#include "AAX_CheckedResult.h"
+#include "AAX_Exception.h"
+#include "AAX_VCollection.h"
 #include "AAX_VHostServices.h"
 #include "CACFUnknown.h"
 
 #include <acf/AAXIDs.h>
 
+#include <exception>
 #include <memory>
 
 namespace AAX
@@ -33,6 +37,54 @@ ACFRESULT Startup (IACFUnknown* hostUnknown)
     factory.reset();
     AAX_CHostServices::SetAAXHostServices (services.release());
     return ACF_OK;
+}
+
+ACFRESULT RegisterPlugin (IACFUnknown* hostUnknown, IACFPluginDefinition** outDefinition, DescribeFunction describe)
+{
+    // Without a place to put the definition the host could never use the registration.
+    if (outDefinition == nullptr)
+        return AAX_ERROR_NULL_ARGUMENT;
+    *outDefinition = nullptr;
+
+    constexpr const char* kCaught = "AAXRegisterPlugin exception caught: %s";
+    try
+    {
+        AAX_VCollection collection (hostUnknown);
+
+        AAX_CheckedResult result;
+        result = describe != nullptr ? describe (collection) : AAX_ERROR_NULL_OBJECT;
+
+        ACFPtr<IACFPluginDefinition> definition;
+        AAX_Result definitionResult = AAX_ERROR_NULL_OBJECT;
+        if (collection.GetIUnknown() != nullptr
+            && ACFSUCCEEDED (definition.query (collection.GetIUnknown(), IID_IACFPluginDefinition)) && definition)
+            definitionResult = AAX_SUCCESS;
+        result = definitionResult;
+
+        *outDefinition = definition.get();
+        (*outDefinition)->AddRef();
+        return AAX_SUCCESS;
+    }
+    catch (const AAX::Exception::ResultError& error)
+    {
+        AAX_CHostServices::Trace (AAX::kTracePriority_Critical, kCaught, error.What().c_str());
+        return error.Result();
+    }
+    catch (const AAX::Exception::Any& error)
+    {
+        AAX_CHostServices::Trace (AAX::kTracePriority_Critical, kCaught, error.What().c_str());
+        return AAX_ERROR_UNKNOWN_EXCEPTION;
+    }
+    catch (const std::exception& error)
+    {
+        AAX_CHostServices::Trace (AAX::kTracePriority_Critical, kCaught, error.what());
+        return AAX_ERROR_UNKNOWN_EXCEPTION;
+    }
+    catch (...)
+    {
+        AAX_CHostServices::Trace (AAX::kTracePriority_Critical, "AAXRegisterPlugin exception caught: unknown");
+        return AAX_ERROR_UNKNOWN_EXCEPTION;
+    }
 }
 
 ACFRESULT RegisterComponent (IACFUnknown*, const acfCLSID&, IACFComponentDefinition** outDefinition)

@@ -1,0 +1,17 @@
+// The procedures the description hands to the host: the creators of the
+// effect-parameters object (procedure id 0) and of the GUI object (id 1), and
+// the native process callback of every component.
+//
+// Until the run-time objects exist, both creators answer null (the host then
+// cannot instantiate the effect) and the process callback leaves the host's
+// buffers alone. The run-time layer replaces the bodies in PluginCallbacks.cpp.
+#pragma once
+
+#include <acf/AAXDescriptionInterfaces.h>
+
+namespace tarnello::aax
+{
+IACFUnknown* CreateEffectParameters();
+IACFUnknown* CreateEffectGUI();
+void ProcessNative (void* const instancesBegin[], const void* instancesEnd);
+} // namespace tarnello::aax

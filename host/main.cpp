@@ -1,0 +1,36 @@
+// tarnello-host: the stand-in host's command line.
+
+#include "Commands.h"
+
+#include <cstring>
+#include <iostream>
+
+namespace
+{
+int usage()
+{
+    std::cerr << "usage: tarnello-host <command> [options]\n"
+                 "commands:\n"
+                 "  describe [--bundle PATH]   print what the bundle registers\n"
+#ifdef TARNELLO_HOST_HAS_RENDER
+                 "  render [options]           render audio through the bundle\n"
+#endif
+        ;
+    return 2;
+}
+} // namespace
+
+int main (int argc, char** argv)
+{
+    if (argc < 2)
+        return usage();
+
+    const char* command = argv[1];
+    if (std::strcmp (command, "describe") == 0)
+        return tarnello::host::runDescribe (argc - 1, argv + 1);
+#ifdef TARNELLO_HOST_HAS_RENDER
+    if (std::strcmp (command, "render") == 0)
+        return runRender (argc - 1, argv + 1);
+#endif
+    return usage();
+}
