@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "HostParameter.h"
 #include "ModuleFactory.h"
 #include "ModuleFloatParam.h"
 #include "ModuleIntParam.h"
@@ -27,6 +28,56 @@ class DovrethProcessor;
 
 namespace tarnello::test
 {
+// A bare processor holding the 24 host parameters "0".."23", as the real processor
+// does: JUCE only lets parameters added to a processor run gestures.
+class FakeHost : public juce::AudioProcessor
+{
+public:
+    static constexpr int numHostParameters = 24;
+
+    FakeHost()
+        : juce::AudioProcessor (BusesProperties()
+                                    .withInput ("Input", juce::AudioChannelSet::stereo())
+                                    .withOutput ("Output", juce::AudioChannelSet::stereo()))
+    {
+        for (int i = 0; i < numHostParameters; ++i)
+            addParameter (new HostParameter (i));
+    }
+
+    HostParameter& host (int index) { return *static_cast<HostParameter*> (getParameters()[index]); }
+
+    const juce::String getName() const override { return "FakeHost"; }
+    void prepareToPlay (double, int) override {}
+    void releaseResources() override {}
+    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
+    double getTailLengthSeconds() const override { return 0.0; }
+    bool acceptsMidi() const override { return false; }
+    bool producesMidi() const override { return false; }
+    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+    bool hasEditor() const override { return false; }
+    int getNumPrograms() override { return 1; }
+    int getCurrentProgram() override { return 0; }
+    void setCurrentProgram (int) override {}
+    const juce::String getProgramName (int) override { return {}; }
+    void changeProgramName (int, const juce::String&) override {}
+    void getStateInformation (juce::MemoryBlock&) override {}
+    void setStateInformation (const void*, int) override {}
+};
+
+// What the host hears from one host parameter: value changes and gestures.
+struct HostEvents : juce::AudioProcessorParameter::Listener
+{
+    explicit HostEvents (juce::AudioProcessorParameter& p) : param (p) { param.addListener (this); }
+    ~HostEvents() override { param.removeListener (this); }
+
+    void parameterValueChanged (int, float newValue) override { values.push_back (newValue); }
+    void parameterGestureChanged (int, bool starting) override { gestures.push_back (starting); }
+
+    juce::AudioProcessorParameter& param;
+    std::vector<float> values;
+    std::vector<bool> gestures; // true: begin, false: end
+};
+
 // Rounds to 0.1 below 100 and to whole numbers from 100 on.
 inline double fakeTimeSnap (double /*start*/, double /*end*/, double v)
 {
