@@ -7,7 +7,8 @@
 //   "Time"    0..4000 ms on a curved ParamRanges, default 240, snapped to 0.1 below
 //             100 and to whole numbers above
 // and optionally N more exposed float parameters "Extra 1".."Extra N" (0..1, step 0.01)
-// for binding-run tests. Everything the audio thread writes is atomic.
+// for binding-run tests. Every change raises needsRefresh. Everything the audio
+// thread writes is atomic.
 
 #include <juce_audio_processors/juce_audio_processors.h>
 #include <juce_dsp/juce_dsp.h>
@@ -133,8 +134,10 @@ public:
         return [ownerProcessor, numExtraParams] { return create (ownerProcessor, numExtraParams); };
     }
 
+    // As a real module does, every change asks the panel to refresh.
     void parameterChanged (ModuleParam* param) override
     {
+        needsRefresh.store (true);
         lastChanged.store (param);
         changeCount.fetch_add (1);
     }

@@ -157,10 +157,12 @@ TEST (ModuleProcessor, RestoreReadsOnlyTheExactAttributeAndSkipsUnsavedParameter
     e.setAttribute ("low_cut", "8"); // wrong case
     e.setAttribute ("Scratch", "9");
     lowCut->setValue (5.0);
+    m.needsRefresh = false;
     m.setStateInformation (&e);
 
     EXPECT_DOUBLE_EQ (lowCut->getValue(), 0.0); // missing "Low_Cut": the default
     EXPECT_DOUBLE_EQ (scratch->getValue(), 3.0);
+    EXPECT_TRUE (m.needsRefresh.load()); // raised by the restore itself, not by the module
 
     e.setAttribute ("Low_Cut", "4");
     m.setStateInformation (&e);
