@@ -1,0 +1,80 @@
+#include "Biquad.h"
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+
+namespace
+{
+constexpr double twoPi = 6.283185307179586;
+
+std::complex<double> unitDelay (double frequency, double sampleRate)
+{
+    return std::polar (1.0, -twoPi * frequency / sampleRate);
+}
+} // namespace
+
+double TwoPolesDF1::getMagnitude (double frequency) const
+{
+    const auto z1 = unitDelay (frequency, sampleRate);
+    const auto z2 = z1 * z1;
+    const auto numerator = b0.load() + b1.load() * z1 + b2.load() * z2;
+    const auto denominator = 1.0 + a1.load() * z1 + a2.load() * z2;
+    return std::abs (numerator / denominator);
+}
+
+double OnePoleDF1::getMagnitude (double frequency) const
+{
+    const auto z1 = unitDelay (frequency, sampleRate);
+    const auto numerator = b0.load() + b1.load() * z1;
+    const auto denominator = 1.0 + a1.load() * z1;
+    return std::abs (numerator / denominator);
+}
+
+OnePoleCoefficients designOnePoleShelf (ShelfForm form, double cornerHz, double sampleRate, double gain)
+{
+    const OnePoleCoefficients passThrough;
+
+    // At a gain of 1 both matching points coincide and the design divides 0 by 0;
+    // a flat shelf is exactly a pass-through.
+    if (! (gain > 0.0) || gain == 1.0 || ! std::isfinite (gain) || ! (sampleRate > 0.0))
+        return passThrough;
+
+    const bool high = form == ShelfForm::highShelf;
+    const double r = std::sqrt (std::max (gain, 1.0 / gain));
+    const double f = high ? (cornerHz / sampleRate) * r : (cornerHz / sampleRate) / r;
+
+    const double p[2] = { (14.9 * f + 0.37) / (16.3 * f + 1.0), 1.91 * f / (3.21 * f + 1.0) };
+    double m[2], t[2];
+    for (int i = 0; i < 2; ++i)
+    {
+        const double pp = p[i] * p[i];
+        const double ff = f * f;
+        m[i] = high ? (pp * gain + ff) / (pp / gain + ff) : (pp / gain + ff) / (pp * gain + ff);
+        t[i] = 1.0 / std::tan (1.5708 * p[i]);
+    }
+
+    const double q = -(1.0 - m[1]) * t[1] * t[1];
+    const double d = ((1.0 - m[0]) * t[0] * t[0] + q) / (m[0] - m[1]);
+    const double pole = 0.5 - 0.5 * std::sqrt (d);
+    const double zero = 0.5 - 0.5 * std::sqrt (m[1] * d + q);
+
+    OnePoleCoefficients c;
+    c.a1 = pole / (1.0 - pole);
+    c.b0 = (1.0 - zero) / (1.0 - pole);
+    c.b1 = zero / (1.0 - pole);
+    if (! high)
+    {
+        c.b0 *= gain;
+        c.b1 *= gain;
+    }
+
+    if (! std::isfinite (c.a1) || ! std::isfinite (c.b0) || ! std::isfinite (c.b1))
+        return passThrough;
+    return c;
+}
+
+double shelfGainFromDecibels (double decibels)
+{
+    return std::pow (10.0, (decibels + 0.00001) / 20.0);
+}

@@ -1,0 +1,259 @@
+#pragma once
+
+// One channel's echo: a power-of-two ring of doubles read behind the write position
+// at an LFO-modulated delay, with an echo character on the write, feedback and
+// output paths.
+//
+// Threads: reset() runs while audio is stopped; setDelay() and the characters' set()
+// may run on a parameter thread while processSample() runs on the audio thread.
+// Every setting that crosses those threads is a Relaxed value.
+
+#include "Biquad.h"
+
+#include <memory>
+#include <vector>
+
+// Breakpoints read by linear interpolation. The first column is the key; a key that
+// no pair of rows brackets (below, above or not a number) reads 0 in every column.
+class BreakpointTable
+{
+public:
+    BreakpointTable (int numColumns, std::vector<double> rowMajorValues);
+
+    int getNumColumns() const { return columns; }
+    int getNumRows() const { return rows; }
+
+    // Value column 1 .. numColumns - 1 at the key.
+    double lookup (double key, int column = 1) const;
+
+private:
+    int columns = 0;
+    int rows = 0;
+    std::vector<double> values;
+};
+
+class EchoCharacter
+{
+public:
+    virtual ~EchoCharacter() = default;
+
+    virtual void reset (double sampleRate) = 0;
+    virtual void set (double lowCutHz, double tone, bool saturationOn, bool drive) = 0;
+    virtual double processOnWrite (double x) = 0;
+    virtual double processFeedback (double x) = 0;
+    virtual double processOutput (double x) = 0;
+};
+
+// The saturation stage on the write path: a soft clipper between shelves, with a
+// memory, an envelope of its own output and a DC tracker.
+class DezorSaturation final : public Effect
+{
+public:
+    static constexpr double clipLimit = 0.9892335545547122;
+    static constexpr double clipKnee = 2.9208486;
+
+    void reset (double sampleRate) override;
+    double process (double x) override;
+
+    // The clip curve; it meets ±clipLimit with zero slope at ±clipKnee.
+    static double clip (double z)
+    {
+        if (z > clipKnee)
+            return clipLimit;
+        if (z < -clipKnee)
+            return -clipLimit;
+        return z * 0.1071000671 + z / (0.37011709966 * z * z + 1.1605589854);
+    }
+
+    const OnePoleDF1& getPreShelf() const { return preShelf; }
+    const OnePoleDF1& getPostShelf() const { return postShelf; }
+
+    // Set by the owning character.
+    Relaxed<double> inputGain { 1.0 };
+    Relaxed<double> outputGain { 1.0 };
+
+private:
+    OnePoleDF1 preShelf, postShelf;
+    double sampleRate = 44100.0;
+    double kMemory = 0.0, kEnvelope = 0.0, kDc = 0.0;
+    double memorySmoothed = 0.0, envelope = 0.0, dc = 0.0;
+    double previous = 0.0, memory = 0.0;
+};
+
+class DezorCharacter final : public EchoCharacter
+{
+public:
+    DezorCharacter();
+
+    void reset (double sampleRate) override;
+    void set (double lowCutHz, double tone, bool saturationOn, bool drive) override;
+
+    double processOnWrite (double x) override
+    {
+        double y = peaking.process (x);
+        y = lowCut.process (y);
+        if (saturationOn.load())
+            y = saturation.process (y);
+        y = lowPass.process (y);
+        toneGain += (toneGainTarget - toneGain) * toneGainK;
+        return y * toneGain;
+    }
+
+    double processFeedback (double x) override
+    {
+        double y = feedbackHighShelf.process (x);
+        y = feedbackLowShelf.process (y);
+        return y * feedbackGain;
+    }
+
+    double processOutput (double x) override { return x * outputGain; }
+
+    // For inspection.
+    const TwoPolesDF1& getPeaking() const { return peaking; }
+    const TwoPolesTDF2& getLowCut() const { return lowCut; }
+    const TwoPolesDF1& getLowPass() const { return lowPass; }
+    const OnePoleDF1& getFeedbackHighShelf() const { return feedbackHighShelf; }
+    const OnePoleDF1& getFeedbackLowShelf() const { return feedbackLowShelf; }
+    const DezorSaturation& getSaturation() const { return saturation; }
+    double getFeedbackGain() const { return feedbackGain; }
+    double getOutputGain() const { return outputGain; }
+    double getToneGainTarget() const { return toneGainTarget; }
+    bool isSaturationOn() const { return saturationOn.load(); }
+
+    static const BreakpointTable& lowCutTable();
+    static const BreakpointTable& toneTable();
+
+private:
+    void setToneSmootherRate (double rate);
+
+    Relaxed<double> sampleRate { 44100.0 };
+
+    // Tone gain smoother; the state starts at 0 so the write path fades in.
+    double toneGain = 0.0;
+    Relaxed<double> toneGainK { 0.1 };
+    Relaxed<double> toneGainCutoff { 1000.0 };
+    Relaxed<double> toneGainRate { 44100.0 };
+
+    OnePoleDF1 feedbackHighShelf, feedbackLowShelf;
+    TwoPolesDF1 lowPass, peaking;
+    TwoPolesTDF2 lowCut;
+    DezorSaturation saturation;
+
+    Relaxed<double> toneGainTarget { 1.0 };
+    Relaxed<double> outputGain { 1.0 };
+    Relaxed<double> feedbackGain { 1.0 };
+    Relaxed<bool> saturationOn { true };
+};
+
+class DelayEcho
+{
+public:
+    // External modulation equal to this (the smallest positive normal double) means
+    // "none": the line runs its own LFOs.
+    static constexpr double noModulation = 2.2250738585072014e-308;
+
+    // The longest delay the parameters can ask for: the longest "Time", the widest
+    // "LR Offset", and the LFOs' widest swing at full modulation (about 850 samples),
+    // plus the two samples the interpolation reads.
+    static constexpr double maxTimeMs = 4000.0;
+    static constexpr double maxOffsetMs = 50.0;
+    static constexpr double maxModulationSamples = 1024.0;
+
+    // Rings beyond this are not allocated; the line stays silent instead.
+    static constexpr int maxRingLength = 1 << 24;
+
+    DelayEcho();
+    ~DelayEcho();
+
+    DelayEcho (const DelayEcho&) = delete;
+    DelayEcho& operator= (const DelayEcho&) = delete;
+
+    // Prepares for a sample rate and silences the line. If the ring cannot be had,
+    // the previous one is kept and the line outputs silence until a reset succeeds.
+    void reset (double sampleRate);
+
+    void setDelay (double timeMs, double feedbackPct, double modulationPct, double offsetMs);
+
+    double processSample (double x, double externalModulation);
+
+    // Modulation (in samples) used at the last sample; the right line takes the
+    // left line's as its external modulation.
+    double getModulation() const { return modulation; }
+
+    // Sets every character and makes the first one current.
+    void setCharacters (double lowCutHz, double tone, bool saturationOn, bool drive);
+
+    int getNumCharacters() const { return static_cast<int> (characters.size()); }
+    EchoCharacter& getCharacter (int index) { return *characters[static_cast<size_t> (index)]; }
+    const EchoCharacter& getCharacter (int index) const { return *characters[static_cast<size_t> (index)]; }
+    int getCurrentCharacter() const { return currentCharacter.load(); }
+    void setCurrentCharacter (int index);
+
+    // For inspection.
+    double getSampleRate() const { return sampleRate; }
+    double getDelaySamples() const { return delaySamples; }
+    double getFeedbackGain() const { return feedbackGain; }
+    double getReadPosition() const { return readPosition; }
+    int getRingLength() const { return ringLength; }
+    bool isSilenced() const { return silenced; }
+    const OnePoleDF1& getOffsetShelf() const { return offsetShelf; }
+
+    static int ringLengthFor (double sampleRate);
+
+private:
+    struct Lfo
+    {
+        Relaxed<double> sampleRate { 44100.0 };
+        Relaxed<double> depth { 0.0 };
+        Relaxed<double> increment { 0.0 };
+        Relaxed<double> rate { 0.0 };
+        double phase = 0.0;
+
+        void setRate (double hz)
+        {
+            rate = hz;
+            increment = hz / sampleRate.load() * 4.0;
+        }
+
+        // One cycle spans 4; the phase is wrapped at the top only.
+        double step (double factor)
+        {
+            double p = phase + increment * factor;
+            if (p > 2.0)
+                p -= 4.0;
+            phase = p;
+            const double t = 2.0 * (2.0 - (p < 0.0 ? -p : p)) * p;
+            return t * (t * t + 27.0) / (9.0 * t * t + 27.0);
+        }
+    };
+
+    double modulation = 0.0;
+    Relaxed<double> sampleRate { 44100.0 };
+    Relaxed<double> delaySamples { -1.0 };
+    Relaxed<double> feedbackGain { 0.3 };
+    double lastRead = 0.0;
+
+    std::unique_ptr<double[]> ring;
+    int ringLength = 0;
+    int writeIndex = 0;
+    int mask = 0;
+    double maxReadPosition = 0.0;
+    bool silenced = true;
+
+    double readPosition = 0.0;
+    double readCutoff = 1000.0;
+    double readK = 0.1;
+
+    OnePoleDF1 offsetShelf;
+
+    std::vector<std::unique_ptr<EchoCharacter>> characters;
+    Relaxed<int> currentCharacter { 0 };
+
+    Lfo lfo1, lfo2, lfo3, lfo4;
+
+    BreakpointTable depthBaseTable;
+    BreakpointTable slowRateTable;
+    BreakpointTable fastRateTable;
+    BreakpointTable minimumTimeTable;
+    BreakpointTable offsetShelfTable;
+};
