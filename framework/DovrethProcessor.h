@@ -26,7 +26,7 @@ public:
 
     // juce::AudioProcessor
     const juce::String getName() const override;
-    void prepareToPlay (double sampleRate, int blockSize) override;
+    void prepareToPlay (double sampleRate, int samplesPerBlock) override;
     void releaseResources() override;
     void processBlock (juce::AudioBuffer<float>& buffer, juce::MidiBuffer& midi) override;
     void processBlock (juce::AudioBuffer<double>& buffer, juce::MidiBuffer& midi) override;
@@ -77,6 +77,13 @@ public:
 private:
     template <typename Sample>
     void processHostBlock (juce::AudioBuffer<Sample>& buffer);
+
+    // Binds one-to-one: the parameter leaves any other host parameter first.
+    void bindHostParameter (HostParameter& host, const std::shared_ptr<ModuleProcessor>& module, ModuleParam* param);
+    // Binds the exposed parameters to the first run of free host parameters long enough for all.
+    void attachAutomatically (const std::shared_ptr<ModuleProcessor>& module);
+    // Marks the module attached, sends the host every exposed value and asks it to re-read them.
+    void pushBoundValues (ModuleProcessor& module);
 
     JUCE_DECLARE_NON_COPYABLE_WITH_LEAK_DETECTOR (DovrethProcessor)
 };
