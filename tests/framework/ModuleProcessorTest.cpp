@@ -3,6 +3,7 @@
 #include <limits>
 #include <memory>
 
+#include "DovrethProcessor.h"
 #include "FakeModule.h"
 
 namespace
@@ -213,6 +214,31 @@ TEST (ModuleProcessor, GestureEndWithoutOwnerRecordsNothingAndDoesNotCrash)
     m.gain->setValueNotifyingHost (1.5);
     m.gain->endChangeGesture();
     EXPECT_DOUBLE_EQ (m.gain->getValue(), 1.5);
+}
+
+TEST (ModuleProcessor, EveryFinishedGestureRecordsOneUndoPoint)
+{
+    struct Processor : DovrethProcessor
+    {
+        juce::AudioProcessorEditor* createEditor() override { return nullptr; }
+    } processor;
+    FakeModule m (&processor);
+    auto& history = processor.stateManager->history;
+    const auto snapshots = [&history] { return history.undoStates.size() + (history.current != nullptr ? 1 : 0); };
+    const int before = snapshots();
+
+    m.gain->beginChangeGesture();
+    m.gain->setValueNotifyingHost (1.5);
+    m.gain->endChangeGesture();
+    EXPECT_EQ (snapshots(), before + 1);
+
+    m.time->endChangeGesture();
+    EXPECT_EQ (snapshots(), before + 2);
+    EXPECT_TRUE (processor.stateManager->canUndo());
+
+    m.gain->beginChangeGesture(); // a begin alone records nothing
+    EXPECT_EQ (snapshots(), before + 2);
+    m.gain->endChangeGesture();
 }
 
 TEST (ModuleProcessor, FakeProcessesWithItsGainAndRecordsTheCall)
