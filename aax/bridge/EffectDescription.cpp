@@ -113,12 +113,14 @@ std::vector<AAX_CTypeID> DescribeMeters (AAX_VEffectDescriptor& effect, juce::Au
     std::vector<AAX_CTypeID> meterIDs;
     for (auto* parameter : processor.getParameters())
     {
+        // The meter group shares the upper half of the category with inputMeter.
         const auto category = static_cast<uint32_t> (parameter->getCategory());
-        if ((category >> 16) != 1)
+        const auto firstMeter = static_cast<uint32_t> (juce::AudioProcessorParameter::inputMeter);
+        if ((category & 0xFFFF0000u) != (firstMeter & 0xFFFF0000u))
             continue;
 
         const AAX_CTypeID meterID = kMeterIDBase + static_cast<AAX_CTypeID> (meterIDs.size());
-        const int meterType = juce::jmin (static_cast<int> (category & 0xFFFFu), kLastMeterType);
+        const int meterType = juce::jmin (static_cast<int> (category - firstMeter), kLastMeterType);
         AAX_VPropertyMap* properties = effect.NewPropertyMap();
         if (properties != nullptr)
         {

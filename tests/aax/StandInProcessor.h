@@ -28,5 +28,8 @@ public:
     void changeProgramName (int, const juce::String&) override {}
     void getStateInformation (juce::MemoryBlock&) override {}
     void setStateInformation (const void*, int) override {}
+
+protected:
+    explicit StandInProcessor (const BusesProperties& buses) : juce::AudioProcessor (buses) {}
 };
 } // namespace tarnello::test
