@@ -1,0 +1,111 @@
+#pragma once
+
+#include <juce_dsp/juce_dsp.h>
+
+#include <memory>
+
+#include "Biquad.h"
+#include "ModuleIntParam.h"
+#include "ModuleProcessor.h"
+
+class DelayEcho;
+
+// "Qel Delay": the stereo echo module of the product. Two echo lines (left and
+// right), equal-power dry/wet mix, a smoothed output gain and two level meters.
+//
+// parameterChanged runs on whichever thread sets a parameter (message, host
+// automation, or the audio thread when a synced "Time" follows the tempo), so
+// every setting it derives for the audio thread is a relaxed atomic.
+class ZerAvoroProcessor : public ModuleProcessor
+{
+public:
+    static constexpr const char* moduleTypeId = "zeravoro";
+    static constexpr int numNotes = 21;
+
+    explicit ZerAvoroProcessor (DovrethProcessor* owner);
+    ~ZerAvoroProcessor() override;
+
+    void parameterChanged (ModuleParam* param) override;
+    void setPlayDetails (int numInputs, int numOutputs, double sampleRate, int blockSize) override;
+    void prepareToPlay (double sampleRate, int blockSize) override;
+    void processBlock (juce::dsp::AudioBlock<float>* block, int numSamples, double bpm) override;
+    void processBlock (juce::dsp::AudioBlock<double>* block, int numSamples, double bpm) override;
+    ModuleEditor* createEditor (std::shared_ptr<ModuleProcessor> self, RackEditor* rack) override;
+    // 1: the output meter; any other index: the input meter. 0 to 1.
+    float getMeterValue (int index) override;
+
+    // The "Time Note" texts and the fraction of a whole note each stands for.
+    static const juce::StringArray& noteNames();
+    static const juce::Array<double>& noteValues();
+    // Length in ms of a note value at a tempo, on the "Time" range: a tempo of 0
+    // gives the longest time, 4000 ms.
+    static double noteTimeMs (double noteValue, double bpm);
+
+    // A damped spring pulled toward the mean absolute level, stepped 60 times a
+    // second. The value is read by the panel while the audio thread moves it.
+    struct LevelMeter
+    {
+        void prepare (double sampleRate, double meterMass);
+        void add (double level) noexcept
+        {
+            sum += level;
+            if (++count >= period)
+                update();
+        }
+        void update() noexcept;
+        double getValue() const noexcept { return value.load(); }
+
+        double sum = 0.0;
+        int count = 0;
+        int period = 735;
+        double inversePeriod = 1.0 / 735.0;
+        double inputGain = 1.0568175092136574;
+        double dt = 735.0 / 44100.0;
+        double mass = 0.00066129594112;
+        double damping = 1.0;
+        Relaxed<double> value { 0.0 };
+        double velocity = 0.0;
+        double sampleRate = 44100.0;
+    };
+
+    ModuleFloatParam* modulation = nullptr;
+    ModuleBoolParam* drive = nullptr;
+    ModuleFloatParam* mix = nullptr;
+    ModuleFloatParam* time = nullptr;
+    ModuleEnumValParam* timeNote = nullptr;
+    ModuleEnumParam* delaySync = nullptr;
+    ModuleFloatParam* output = nullptr;
+    ModuleFloatParam* feedback = nullptr;
+    ModuleFloatParam* tone = nullptr;
+    ModuleFloatParam* lrOffset = nullptr;
+    ModuleBoolParam* lowCut = nullptr;
+
+    // Beats per minute; -1 until the first block or change sets it.
+    Relaxed<double> tempo { -1.0 };
+    Relaxed<int> numIns { 1 };
+    Relaxed<int> numOuts { 1 };
+    Relaxed<double> sampleRate { 44100.0 };
+    Relaxed<int> blockSize { 512 };
+
+    Relaxed<double> dryL { 1.0 }, wetL { 1.0 }, dryR { 1.0 }, wetR { 1.0 };
+    Relaxed<double> outputGainTarget { 1.0 };
+    double outputGain = 0.0; // audio thread only; starts silent so the output fades in
+    Relaxed<double> outputGainCoeff { 0.1 };
+
+    std::unique_ptr<DelayEcho> leftLine;
+    std::unique_ptr<DelayEcho> rightLine;
+
+    LevelMeter inputMeter;
+    LevelMeter outputMeter;
+
+private:
+    template <typename Sample>
+    void process (juce::dsp::AudioBlock<Sample>& block, int numSamples, double bpm);
+
+    bool isSynced() const;
+    void followTempo (double bpm);
+    void selectNearestNote();
+    void applyNoteTime();
+
+    JUCE_DECLARE_NON_COPYABLE (ZerAvoroProcessor)
+};

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <juce_audio_basics/juce_audio_basics.h>
+#include <juce_core/juce_core.h>
+
+#include <memory>
+
+// The plug-in as the renderer drives it, with the calls a host makes: bus layout,
+// prepare, state chunk, parameters by name, blocks with a play head. The command
+// line and the audio files stay on the renderer's side, so another way of reaching
+// the plug-in only needs another target.
+//
+// Calls that can fail return an empty string on success and otherwise a message
+// for the user.
+class RenderTarget
+{
+public:
+    virtual ~RenderTarget() = default;
+
+    virtual juce::String setLayout (int numInputs, int numOutputs) = 0;
+    virtual void prepare (double sampleRate, int maxBlockSize) = 0;
+    // A host state chunk, as setStateInformation receives it.
+    virtual juce::String loadState (const juce::MemoryBlock& chunk) = 0;
+    // A parameter by its own name, and a value in its own units or one of its texts.
+    virtual juce::String setParameter (const juce::String& name, const juce::String& value) = 0;
+    // One block in place; the buffer holds max(inputs, outputs) channels.
+    virtual void process (juce::AudioBuffer<float>& buffer, double bpm, juce::int64 samplePosition) = 0;
+    // The chunk getStateInformation gives.
+    virtual juce::MemoryBlock saveState() = 0;
+};
+
+// The product created in this process through createPluginFilter; null if it
+// could not be created.
+std::unique_ptr<RenderTarget> createInProcessRenderTarget();
