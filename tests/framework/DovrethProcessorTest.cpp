@@ -13,14 +13,6 @@ using tarnello::test::FakePlayHead;
 using tarnello::test::HostListener;
 using tarnello::test::TestProcessor;
 
-namespace
-{
-juce::File settingsFile()
-{
-    return PluginPaths::getSettingsOptions().getDefaultFile();
-}
-} // namespace
-
 //==============================================================================
 TEST (DovrethProcessor, ConstructsWithStereoBusesAndTwentyFourUnboundHostParameters)
 {
@@ -73,6 +65,7 @@ TEST (DovrethProcessor, ConstructsWithStereoBusesAndTwentyFourUnboundHostParamet
 
 TEST (DovrethProcessor, ConstructionCreatesThePresetsFolderAndReadsInlineHelp)
 {
+    const tarnello::test::ScopedSettingsFile cleanSettings;
     juce::File (PluginPaths::getPresetsDir()).deleteRecursively();
 
     {
@@ -94,7 +87,7 @@ TEST (DovrethProcessor, ConstructionCreatesThePresetsFolderAndReadsInlineHelp)
     // Recorded, but nothing runs oversampled.
     EXPECT_EQ (processor.oversampling->choice, 0);
     EXPECT_EQ (processor.oversampling->type, "IIR");
-    EXPECT_EQ (processor.appProperties.getUserSettings()->getFile(), settingsFile());
+    EXPECT_EQ (processor.appProperties.getUserSettings()->getFile(), tarnello::test::ScopedSettingsFile::file());
 }
 
 //==============================================================================

@@ -10,6 +10,7 @@
 
 #include "DovrethProcessor.h"
 #include "FakeModule.h"
+#include "PluginPaths.h"
 
 namespace tarnello::test
 {
@@ -73,6 +74,15 @@ struct FakePlayHead : public juce::AudioPlayHead
     }
 
     std::optional<double> bpm;
+};
+
+// Deletes the settings file when it goes, so that settings a test wrote don't reach
+// the next test in the same process. Declare it before the processors it outlives.
+struct ScopedSettingsFile
+{
+    ScopedSettingsFile() { file().deleteFile(); }
+    ~ScopedSettingsFile() { file().deleteFile(); }
+    static juce::File file() { return PluginPaths::getSettingsOptions().getDefaultFile(); }
 };
 
 // The state chunk as the host stores it.

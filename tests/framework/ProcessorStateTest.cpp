@@ -479,6 +479,7 @@ TEST (ProcessorState, WithoutAStoredDefaultTheDefaultModulesAreCreatedAndBound)
 
 TEST (ProcessorState, AStoredDefaultStateWinsOverTheDefaultModules)
 {
+    const tarnello::test::ScopedSettingsFile cleanSettings;
     juce::String stored;
     {
         TestProcessor source;
@@ -505,6 +506,7 @@ TEST (ProcessorState, AStoredDefaultStateWinsOverTheDefaultModules)
 
 TEST (ProcessorState, ACorruptStoredDefaultFallsBackToTheDefaultModules)
 {
+    const tarnello::test::ScopedSettingsFile cleanSettings;
     const char notXml[] = "definitely not xml";
     const auto notXmlEnvelope = rawEnvelope (notXml, sizeof (notXml) - 1, sizeof (notXml) - 1, true);
     juce::MemoryBlock randomBytes (64);
