@@ -221,7 +221,8 @@ void DovrethProcessor::processHostBlock (juce::AudioBuffer<Sample>& buffer)
     if (auto* head = getPlayHead())
         if (const auto position = head->getPosition())
             if (const auto hostBpm = position->getBpm())
-                if (std::isfinite (*hostBpm) && *hostBpm > 0.0)
+                // A tempo of 0 is passed on: the module gives it a meaning of its own.
+                if (std::isfinite (*hostBpm) && *hostBpm >= 0.0)
                     bpm = *hostBpm;
 
     clearExtraOutputs (buffer, numInputs, numOutputs);

@@ -120,7 +120,9 @@ const BlockCase blockCases[] = {
     { "no play head: 120 bpm",     48000.0, 2, 2, 64, true,  std::nullopt, false, true,  120.0, true,  false, 0 },
     { "play head tempo",           44100.0, 1, 2, 32, true,  93.5,         false, true,  93.5,  true,  true,  0 },
     { "play head without tempo",   96000.0, 2, 2, 16, true,  std::nullopt, true,  true,  120.0, true,  false, 0 },
-    { "nonsense tempo: 120 bpm",   48000.0, 2, 2, 16, true,  0.0,          false, true,  120.0, true,  false, 0 },
+    { "tempo 0 passed on",         48000.0, 2, 2, 16, true,  0.0,          false, true,  0.0,   true,  false, 0 },
+    { "NaN tempo: 120 bpm",        48000.0, 2, 2, 16, true,  std::numeric_limits<double>::quiet_NaN(), false, true, 120.0, true, false, 0 },
+    { "negative tempo: 120 bpm",   48000.0, 2, 2, 16, true,  -5.0,         false, true,  120.0, true,  false, 0 },
 };
 
 template <typename Sample>
