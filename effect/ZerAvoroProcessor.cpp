@@ -178,7 +178,8 @@ void ZerAvoroProcessor::setPlayDetails (int numInputs, int numOutputs, double ra
 {
     numIns.store (numInputs);
     numOuts.store (numOutputs);
-    sampleRate.store (rate);
+    if (rate > 0.0 && std::isfinite (rate)) // see prepareToPlay
+        sampleRate.store (rate);
     blockSize.store (size);
 }
 

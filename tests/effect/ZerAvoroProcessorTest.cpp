@@ -404,6 +404,25 @@ TEST (ZerAvoroMeters, PeriodFollowsTheSampleRate)
     }
 }
 
+TEST (ZerAvoroMeters, AHostWithoutARateYetLeavesTheModuleAtItsLastRate)
+{
+    // The processor prepares a new module with its own rate, 0 before the host has
+    // chosen one.
+    ZerAvoroProcessor module (nullptr);
+    module.setPlayDetails (2, 2, 0.0, 0);
+    module.prepareToPlay (0.0, 0);
+    EXPECT_EQ (module.sampleRate.load(), 44100.0);
+    EXPECT_EQ (module.inputMeter.period, 735);
+    EXPECT_GT (module.outputGainCoeff.load(), 0.0);
+    EXPECT_LT (module.outputGainCoeff.load(), 1e-3);
+
+    Channels<float> signal { noise (44100, 9), noise (44100, 10) };
+    run (module, signal);
+    EXPECT_TRUE (allFinite (signal[0]) && allFinite (signal[1]));
+    EXPECT_TRUE (std::isfinite (module.getMeterValue (0)) && std::isfinite (module.getMeterValue (1)));
+    EXPECT_GT (module.getMeterValue (0), 0.0f);
+}
+
 //==============================================================================
 TEST (ZerAvoroChannels, ChannelsBeyondTheFirstTwoPassUntouched)
 {
