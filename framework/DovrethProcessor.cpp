@@ -73,6 +73,17 @@ std::unique_ptr<juce::XmlElement> xmlFromChunk (const void* data, size_t size)
     if (data == nullptr || size == 0 || size > (size_t) std::numeric_limits<int>::max())
         return {};
 
+    // JUCE's XML reader steps past the end of a text that ends inside a UTF-8
+    // sequence, so the text behind the 8-byte envelope header is checked first.
+    if (size > 8)
+    {
+        const auto* bytes = static_cast<const char*> (data);
+        const auto declared = (size_t) juce::ByteOrder::littleEndianInt (bytes + 4);
+        const auto length = juce::jmin (size - 8, declared);
+        if (! juce::CharPointer_UTF8::isValidString (bytes + 8, (int) length))
+            return {};
+    }
+
     return juce::AudioProcessor::getXmlFromBinary (data, (int) size);
 }
 
