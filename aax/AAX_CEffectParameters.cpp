@@ -362,7 +362,17 @@ AAX_Result AAX_CEffectParameters::SetParameterNormalizedValue (AAX_CParamID id, 
     if (parameter == nullptr)
         return AAX_ERROR_INVALID_PARAMETER_ID;
     parameter->SetNormalizedValue (value);
+    MarkPacketsDirtyWithoutHost (id);
     return AAX_SUCCESS;
+}
+
+void AAX_CEffectParameters::MarkPacketsDirtyWithoutHost (AAX_CParamID id)
+{
+    // With a host delegate its answer marks them; without one the value has changed already.
+    if (ParameterAutomationDelegate() != nullptr)
+        return;
+    const AAX_COwnerAwareMutex::ScopedLock lock (mPacketDispatcher.GetLock());
+    mPacketDispatcher.MarkPacketsDirty (id);
 }
 
 AAX_Result AAX_CEffectParameters::SetParameterNormalizedRelative (AAX_CParamID id, double delta)

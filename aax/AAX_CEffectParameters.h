@@ -102,6 +102,8 @@ protected:
     // Fills the parser from the current parameter values.
     void BuildChunkData() const;
     bool IsFiltered (AAX_CParamID id) const;
+    // After a value that took effect at once, for want of a host to answer: its packets go out too.
+    void MarkPacketsDirtyWithoutHost (AAX_CParamID id);
 
     std::atomic<int32_t> mNumPlugInChanges { 0 };
     mutable uint32_t mChunkSize = 0;

@@ -2,10 +2,11 @@
 // plug-in and writes the result as 32-bit float WAV.
 //
 //   tarnello-host render [--in IN.wav] --out OUT.wav [--rate HZ] [--block N] [--tempo BPM]
-//                        [--set NAME=VALUE]... [--state FILE] [--save-state FILE]
+//                        [--set NAME=VALUE]... [--state FILE] [--save-state FILE] [--bypass]
+//                        [--bundle PATH]
 //
 // This file holds the command line and the audio files; the plug-in is reached
-// through a RenderTarget.
+// through a RenderTarget: the built bundle, driven by the stand-in host.
 
 #include "Commands.h"
 #include "RenderTarget.h"
@@ -33,7 +34,8 @@ constexpr int exitFailure = 1;
 
 const char* const usage =
     "usage: tarnello-host render [--in IN.wav] --out OUT.wav [--rate HZ] [--block N] [--tempo BPM]\n"
-    "                            [--set NAME=VALUE]... [--state FILE] [--save-state FILE]\n";
+    "                            [--set NAME=VALUE]... [--state FILE] [--save-state FILE] [--bypass]\n"
+    "                            [--bundle PATH]\n";
 
 struct BadInput
 {
@@ -49,6 +51,8 @@ struct RenderOptions
     int blockSize = defaultBlockSize;
     double tempo = 120.0;
     std::vector<std::pair<juce::String, juce::String>> settings;
+    bool bypass = false;
+    std::string bundle = tarnello::host::defaultBundlePath();
 };
 
 juce::String hzText (double rate)
@@ -133,6 +137,14 @@ RenderOptions parseArguments (const juce::StringArray& args)
         {
             o.saveState = fileArgument (value());
             o.hasSaveState = true;
+        }
+        else if (option == "--bypass")
+        {
+            o.bypass = true;
+        }
+        else if (option == "--bundle")
+        {
+            o.bundle = fileArgument (value()).getFullPathName().toStdString();
         }
         else
         {
@@ -320,10 +332,11 @@ int render (const juce::StringArray& args)
             throw BadInput { "cannot read " + options.state.getFullPathName() };
     }
 
-    auto target = createInProcessRenderTarget();
+    std::string loadError;
+    auto target = createBundleRenderTarget (options.bundle, loadError);
     if (target == nullptr)
     {
-        std::cerr << "tarnello-host render: the plug-in could not be created" << std::endl;
+        std::cerr << "tarnello-host render: " << loadError << std::endl;
         return exitFailure;
     }
 
@@ -331,7 +344,11 @@ int render (const juce::StringArray& args)
     constexpr int numOutputs = 2;
     if (auto error = target->setLayout (numInputs, numOutputs); error.isNotEmpty())
         throw BadInput { error };
-    target->prepare (input.sampleRate, options.blockSize);
+    if (auto error = target->prepare (input.sampleRate, options.blockSize); error.isNotEmpty())
+    {
+        std::cerr << "tarnello-host render: the plug-in could not be created: " << error << std::endl;
+        return exitFailure;
+    }
 
     if (options.hasState)
         if (auto error = target->loadState (stateChunk); error.isNotEmpty())
@@ -340,6 +357,10 @@ int render (const juce::StringArray& args)
     for (const auto& [name, value] : options.settings)
         if (auto error = target->setParameter (name, value); error.isNotEmpty())
             throw BadInput { "--set " + name + "=" + value + ": " + error };
+
+    if (options.bypass)
+        if (auto error = target->setBypass (true); error.isNotEmpty())
+            throw BadInput { "--bypass: " + error };
 
     const int total = input.buffer.getNumSamples();
     juce::AudioBuffer<float> output (numOutputs, total);

@@ -4,9 +4,10 @@
 #include <juce_core/juce_core.h>
 
 #include <memory>
+#include <string>
 
 // The plug-in as the renderer drives it, with the calls a host makes: bus layout,
-// prepare, state chunk, parameters by name, blocks with a play head. The command
+// prepare, state chunk, parameters by name, bypass, blocks with a play head. The command
 // line and the audio files stay on the renderer's side, so another way of reaching
 // the plug-in only needs another target.
 //
@@ -18,17 +19,19 @@ public:
     virtual ~RenderTarget() = default;
 
     virtual juce::String setLayout (int numInputs, int numOutputs) = 0;
-    virtual void prepare (double sampleRate, int maxBlockSize) = 0;
+    virtual juce::String prepare (double sampleRate, int maxBlockSize) = 0;
     // A host state chunk, as setStateInformation receives it.
     virtual juce::String loadState (const juce::MemoryBlock& chunk) = 0;
     // A parameter by its own name, and a value in its own units or one of its texts.
     virtual juce::String setParameter (const juce::String& name, const juce::String& value) = 0;
+    // The host's master bypass.
+    virtual juce::String setBypass (bool bypassed) = 0;
     // One block in place; the buffer holds max(inputs, outputs) channels.
     virtual void process (juce::AudioBuffer<float>& buffer, double bpm, juce::int64 samplePosition) = 0;
     // The chunk getStateInformation gives.
     virtual juce::MemoryBlock saveState() = 0;
 };
 
-// The product created in this process through createPluginFilter; null if it
-// could not be created.
-std::unique_ptr<RenderTarget> createInProcessRenderTarget();
+// The product in its bundle, loaded into the stand-in host; null, with the
+// reason in `error`, if the bundle cannot be loaded or registered.
+std::unique_ptr<RenderTarget> createBundleRenderTarget (const std::string& bundlePath, std::string& error);

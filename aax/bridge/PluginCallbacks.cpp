@@ -1,10 +1,16 @@
 #include "PluginCallbacks.h"
 
+#include "BridgeProcessor.h"
+
 namespace tarnello::aax
 {
+// The new object has no reference yet; the host's first AddRef gives it one.
 IACFUnknown* CreateEffectParameters()
 {
-    return nullptr;
+    auto* effect = BridgeProcessor::Create();
+    if (effect == nullptr)
+        return nullptr;
+    return static_cast<AAX_IACFEffectParameters_V4*> (effect);
 }
 
 IACFUnknown* CreateEffectGUI()
@@ -12,7 +18,8 @@ IACFUnknown* CreateEffectGUI()
     return nullptr;
 }
 
-void ProcessNative (void* const[], const void*)
+void ProcessNative (void* const instancesBegin[], const void* instancesEnd)
 {
+    BridgeProcessor::ProcessCallback (instancesBegin, instancesEnd);
 }
 } // namespace tarnello::aax

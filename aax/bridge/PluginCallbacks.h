@@ -2,9 +2,8 @@
 // effect-parameters object (procedure id 0) and of the GUI object (id 1), and
 // the native process callback of every component.
 //
-// Until the run-time objects exist, both creators answer null (the host then
-// cannot instantiate the effect) and the process callback leaves the host's
-// buffers alone. The run-time layer replaces the bodies in PluginCallbacks.cpp.
+// There is no editor yet, so the GUI creator answers null and the host opens no
+// window; everything else runs through BridgeProcessor.
 #pragma once
 
 #include <acf/AAXDescriptionInterfaces.h>

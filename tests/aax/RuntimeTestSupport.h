@@ -144,7 +144,8 @@ inline std::vector<uint8_t> chunkBytes (AAX_CTypeID id, const std::vector<uint8_
     auto* chunk = reinterpret_cast<AAX_SPlugInChunk*> (bytes.data());
     chunk->fSize = declaredSize;
     chunk->fChunkID = id;
-    std::memcpy (bytes.data() + kPlugInChunkHeaderSize, data.data(), data.size());
+    if (! data.empty())
+        std::memcpy (bytes.data() + kPlugInChunkHeaderSize, data.data(), data.size());
     return bytes;
 }
 

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Builds the fuzz targets with clang (AddressSanitizer, UndefinedBehaviorSanitizer
+# and libFuzzer), makes a seed corpus from a fresh product instance and runs each
+# target for a bounded time. Any crash, sanitizer report or leak fails the run.
+# Usage: scripts/fuzz.sh [SECONDS_PER_TARGET]   (default: 60)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+seconds=${1:-60}
+dir=build-fuzz
+jobs=$(nproc)
+
+CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DTARNELLO_SANITIZE=address -DTARNELLO_BUILD_FUZZERS=ON -DTARNELLO_BUILD_BENCHMARKS=OFF >/dev/null
+cmake --build "$dir" -j"$jobs" --target fuzz_elck_chunk fuzz_juce_chunk tarnello_fuzz_seeds
+
+work="$dir/fuzz-run"
+rm -rf "$work"
+mkdir -p "$work/seeds/elck" "$work/seeds/juce" "$work/corpus/elck" "$work/corpus/juce" "$work/artifacts"
+export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config"
+mkdir -p "$XDG_CONFIG_HOME"
+
+fuzzer_of() { find "$dir" -type f -name "$1" -perm -u+x | head -n 1; }
+"$(fuzzer_of tarnello_fuzz_seeds)" "$work/seeds/elck" "$work/seeds/juce"
+
+export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+for target in elck juce; do
+  echo "=== fuzz_${target}_chunk for ${seconds} s ==="
+  "$(fuzzer_of "fuzz_${target}_chunk")" "$work/corpus/$target" "$work/seeds/$target" \
+    -max_total_time="$seconds" -timeout=10 -max_len=65536 -rss_limit_mb=4096 -print_final_stats=1 \
+    -artifact_prefix="$work/artifacts/${target}-"
+done
+echo "fuzzing found nothing"
