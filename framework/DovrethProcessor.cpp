@@ -1,9 +1,9 @@
 #include "DovrethProcessor.h"
 
 #include <cmath>
-#include <limits>
 #include <vector>
 
+#include "PlainXml.h"
 #include "PluginPaths.h"
 #include "RackPresetsManager.h"
 
@@ -68,25 +68,6 @@ juce::String unquoted (const juce::String& part)
     return part;
 }
 
-std::unique_ptr<juce::XmlElement> xmlFromChunk (const void* data, size_t size)
-{
-    if (data == nullptr || size == 0 || size > (size_t) std::numeric_limits<int>::max())
-        return {};
-
-    // JUCE's XML reader steps past the end of a text that ends inside a UTF-8
-    // sequence, so the text behind the 8-byte envelope header is checked first.
-    if (size > 8)
-    {
-        const auto* bytes = static_cast<const char*> (data);
-        const auto declared = (size_t) juce::ByteOrder::littleEndianInt (bytes + 4);
-        const auto length = juce::jmin (size - 8, declared);
-        if (! juce::CharPointer_UTF8::isValidString (bytes + 8, (int) length))
-            return {};
-    }
-
-    return juce::AudioProcessor::getXmlFromBinary (data, (int) size);
-}
-
 // The stored default is JUCE's base-64 text: a byte count, ".", then the characters.
 // MemoryBlock::fromBase64Encoding allocates whatever count it is given, so check the
 // count against the characters that follow before decoding.
@@ -113,7 +94,7 @@ std::unique_ptr<juce::XmlElement> decodeDefaultState (const juce::String& text)
     if (! block.fromBase64Encoding (text))
         return {};
 
-    auto xml = xmlFromChunk (block.getData(), block.getSize());
+    auto xml = PlainXml::fromBinary (block.getData(), block.getSize());
 
     if (xml == nullptr || findSlots (*xml) == nullptr)
         return {};
@@ -442,7 +423,7 @@ void DovrethProcessor::setStateInformation (const void* data, int sizeInBytes)
     if (sizeInBytes <= 0)
         return;
 
-    const auto root = xmlFromChunk (data, (size_t) sizeInBytes);
+    const auto root = PlainXml::fromBinary (data, (size_t) sizeInBytes);
 
     if (root == nullptr)
         return;

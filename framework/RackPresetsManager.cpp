@@ -1,5 +1,6 @@
 #include "RackPresetsManager.h"
 
+#include "PlainXml.h"
 #include "StateManager.h"
 
 #include <algorithm>
@@ -40,11 +41,7 @@ std::unique_ptr<juce::XmlElement> readGroupFile (const juce::String& path)
     if (path.isEmpty() || ! juce::File::isAbsolutePath (path))
         return nullptr;
 
-    const juce::File file (path);
-    if (! file.existsAsFile())
-        return nullptr;
-
-    return juce::parseXML (file);
+    return PlainXml::parse (juce::File (path));
 }
 } // namespace
 
@@ -71,7 +68,7 @@ void RackPresetsManager::parsePresets()
 
     for (const auto& file : files)
     {
-        auto root = juce::parseXML (file);
+        auto root = PlainXml::parse (file);
         if (root == nullptr)
             continue;
 

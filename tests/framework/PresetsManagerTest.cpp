@@ -185,6 +185,14 @@ TEST_F (PresetStore, FilesThatCannotBeReadAreSkipped)
     write ("not-xml.presets", "this is not XML");
     write ("empty.presets", "");
     write ("truncated.presets", "<Group name=\"Cut\"><Preset name=\"P\"><slo");
+    {
+        // Nested far deeper than a parser that recurses per level can follow.
+        juce::MemoryOutputStream deep;
+        deep << "<Group name=\"Deep\"><Preset name=\"P\">";
+        for (int i = 0; i < 200000; ++i)
+            deep << "<slots>";
+        write ("nested.presets", deep.toString());
+    }
     const char binary[] = { '\x00', '\xff', '\x7f', '<', '\x01' };
     ASSERT_TRUE (folder.getChildFile ("binary.presets").replaceWithData (binary, sizeof (binary)));
     ASSERT_EQ (symlink ("/nonexistent/target.presets",

@@ -47,6 +47,17 @@ juce::MemoryBlock envelopeOf (const juce::XmlElement& xml)
     return block;
 }
 
+// A state whose slots hold elements nested far deeper than any state of ours: a
+// parser that recurses per level runs out of stack on it.
+juce::String deeplyNested()
+{
+    juce::MemoryOutputStream text;
+    text << "<state><slots>";
+    for (int i = 0; i < 200000; ++i)
+        text << "<fake index=\"0\">";
+    return text.toString();
+}
+
 // An envelope around bytes that need not be XML.
 juce::MemoryBlock rawEnvelope (const void* text, size_t size, juce::uint32 lengthField, bool terminate)
 {
@@ -400,6 +411,7 @@ TEST (ProcessorState, ChunksThatAreNotAStateChangeNothing)
     juce::MemoryBlock randomBytes (300);
     juce::Random random (42);
     random.fillBitsRandomly (randomBytes.getData(), randomBytes.getSize());
+    const auto deep = deeplyNested();
 
     struct ChunkCase
     {
@@ -421,6 +433,8 @@ TEST (ProcessorState, ChunksThatAreNotAStateChangeNothing)
     cases.push_back ({ "not xml, length too long", rawEnvelope (notXml, sizeof (notXml) - 1, 0x7fffffffu, false) });
     cases.push_back ({ "cut inside a character", rawEnvelope (badUtf8, sizeof (badUtf8), sizeof (badUtf8), false) });
     cases.push_back ({ "envelope only", rawEnvelope (nullptr, 0, 0, false) });
+    cases.push_back ({ "nested far too deep", rawEnvelope (deep.toRawUTF8(), deep.getNumBytesAsUTF8(),
+                                                           (juce::uint32) deep.getNumBytesAsUTF8(), true) });
 
     for (const auto& c : cases)
     {
@@ -445,6 +459,30 @@ TEST (ProcessorState, ChunksThatAreNotAStateChangeNothing)
     processor.setStateInformation (stateText, -5);
     processor.setStateInformation (stateText, 0);
     EXPECT_EQ (processor.getModule (0), module);
+}
+
+TEST (ProcessorState, StatesWrittenByHandInPlainXmlStillLoad)
+{
+    // What a person editing a state may leave in it: a declaration, comments, line
+    // breaks and single quotes, entities and a CDATA section.
+    const char text[] = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n"
+                        "<!-- kept by hand -->\r\n"
+                        "<state preset=\"A &amp; B &#233;&#x20AC;\" presetGroup='Mine'>\r\n"
+                        "  <slots><![CDATA[ignored]]><?note ignored?>\r\n"
+                        "    <fake index=\"0\" Gain=\"1.5\"\r\n"
+                        "          attachments=\"Gain:3\"/>\r\n"
+                        "  </slots>\r\n"
+                        "</state>\r\n";
+
+    const auto chunk = rawEnvelope (text, sizeof (text) - 1, sizeof (text) - 1, true);
+    TestProcessor processor;
+    processor.setStateInformation (chunk.getData(), (int) chunk.getSize());
+
+    ASSERT_NE (processor.fake(), nullptr);
+    EXPECT_DOUBLE_EQ (processor.fake()->gain->getValue(), 1.5);
+    EXPECT_EQ (processor.boundName (3), "Gain");
+    EXPECT_EQ (processor.presetsManager->currentPreset.name, juce::CharPointer_UTF8 ("A & B \xc3\xa9\xe2\x82\xac"));
+    EXPECT_EQ (processor.presetsManager->currentPreset.groupName, "Mine");
 }
 
 //==============================================================================
@@ -530,6 +568,11 @@ TEST (ProcessorState, ACorruptStoredDefaultFallsBackToTheDefaultModules)
         notXmlEnvelope.toBase64Encoding(),
         envelopeOf (juce::XmlElement ("State")).toBase64Encoding(), // a state without slots
         "12." + notXmlEnvelope.toBase64Encoding().fromFirstOccurrenceOf (".", false, false),
+        [] {
+            const auto deep = deeplyNested();
+            return rawEnvelope (deep.toRawUTF8(), deep.getNumBytesAsUTF8(), (juce::uint32) deep.getNumBytesAsUTF8(), true)
+                .toBase64Encoding();
+        }(),
     };
 
     for (const auto& text : cases)
