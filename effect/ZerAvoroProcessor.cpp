@@ -83,6 +83,15 @@ void ZerAvoroProcessor::LevelMeter::prepare (double rate, double meterMass)
 
 void ZerAvoroProcessor::LevelMeter::update() noexcept
 {
+    // One not-a-number sample from the host would hold the spring at NaN for good;
+    // its period is dropped and the meter stays where it was.
+    if (std::isnan (sum))
+    {
+        sum = 0.0;
+        count = 0;
+        return;
+    }
+
     const double mean = sum * inversePeriod;
     const double current = value.load();
     velocity = ((mean * inputGain - 0.1 * current) * dt / mass + velocity) * damping;

@@ -380,6 +380,19 @@ TEST (ZerAvoroMeters, SettleOnTheMeanLevelAndFallBackToZero)
     EXPECT_NEAR (module->getMeterValue (1), 0.0, 1e-6);
 }
 
+TEST (ZerAvoroMeters, ANotANumberInputSampleLeavesThemReadingTheLevel)
+{
+    auto module = makeModule (2, 2);
+    setByUser (module->mix, 0.0);
+    Channels<float> dc { std::vector<float> (44100 * 4, 0.05f), std::vector<float> (44100 * 4, 0.05f) };
+    dc[0][44100] = std::numeric_limits<float>::quiet_NaN();
+    run (*module, dc);
+
+    const double expected = 10.0 * 1.0568175092136574 * 0.05;
+    EXPECT_NEAR (module->getMeterValue (0), expected, 1e-4);
+    EXPECT_NEAR (module->getMeterValue (1), expected, 1e-4);
+}
+
 TEST (ZerAvoroMeters, IndexOneReadsTheOutputMeter)
 {
     // Mix 100 at the start: nothing reaches the output before the first echo.
