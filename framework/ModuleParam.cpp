@@ -59,10 +59,12 @@ void ModuleParam::setValueNotifyingHost (double v)
     if (host == nullptr)
         return;
 
-    // The host hears the requested value, not the snapped one; its setValue comes
-    // back through setNormalized and snaps again.
+    // The host hears the requested value, not the snapped one. The value takes the
+    // host's float round trip straight, not through the host parameter's binding, so
+    // the audio thread (a synced "Time") never copies or frees a binding, and a
+    // rebind under way can't hand the value to the parameter the host one now serves.
     const auto normalized = (float) getNormalizedFor (v);
-    host->setValue (normalized);
+    setNormalized ((double) normalized, false);
     host->sendValueChangedMessageToListeners (normalized);
 }
 

@@ -362,6 +362,23 @@ TEST_F (BoundParamTest, HostRoundTripTellsTheModuleAgainOnlyWhenTheValueDiffers)
     EXPECT_EQ (module->changeCount.load(), 0);
 }
 
+TEST_F (BoundParamTest, TheRoundTripStaysWithTheParameterWhileItsHostParameterIsRebound)
+{
+    // Caught between the two stores of a rebind: host parameter 0 already serves
+    // "Time" while "Gain" still points at it.
+    auto& host = processor.host (0);
+    host.bind (module, module->gain);
+    host.bind (module, module->time);
+    module->gain->hostParameter.store (&host);
+    const double timeBefore = module->time->getValue();
+
+    module->gain->setValueNotifyingHost (1.5);
+
+    EXPECT_DOUBLE_EQ (module->gain->getValue(), 1.5);
+    EXPECT_DOUBLE_EQ (module->time->getValue(), timeBefore);
+    module->gain->hostParameter.store (nullptr);
+}
+
 TEST_F (BoundParamTest, GesturesReachTheHostAndTheEndRecordsFirst)
 {
     auto& host = processor.host (2);
