@@ -161,7 +161,7 @@ bool RackPresetsManager::saveStateToPreset (int groupIndex, juce::String name)
     return true;
 }
 
-bool RackPresetsManager::removePreset()
+bool RackPresetsManager::editCurrentPreset (const std::function<void (juce::XmlElement&, juce::XmlElement&)>& edit)
 {
     const juce::ScopedLock sl (presetLock());
 
@@ -179,7 +179,7 @@ bool RackPresetsManager::removePreset()
     if (element == nullptr)
         return false;
 
-    root->removeChildElement (element, true);
+    edit (*root, *element);
 
     if (! writeGroupFile (*root, file))
         return false;
@@ -188,27 +188,21 @@ bool RackPresetsManager::removePreset()
     return true;
 }
 
+bool RackPresetsManager::removePreset()
+{
+    return editCurrentPreset ([] (juce::XmlElement& root, juce::XmlElement& preset)
+                              { root.removeChildElement (&preset, true); });
+}
+
 bool RackPresetsManager::renameCurrentPreset (juce::String newName)
 {
+    if (newName.trim().isEmpty())
+        return false;
+
     const juce::ScopedLock sl (presetLock());
 
-    if (currentPreset.groupName.isEmpty() || newName.trim().isEmpty())
-        return false;
-
-    parsePresets();
-
-    const auto file = getFileFromGroupName (currentPreset.groupName);
-    auto root = readGroupFile (file);
-    if (root == nullptr || ! isGroupRoot (*root) || root->getNumChildElements() == 0)
-        return false;
-
-    auto* element = findPresetNamed (*root, currentPreset.name);
-    if (element == nullptr)
-        return false;
-
-    element->setAttribute ("name", newName);
-
-    if (! writeGroupFile (*root, file))
+    if (! editCurrentPreset ([&newName] (juce::XmlElement&, juce::XmlElement& preset)
+                             { preset.setAttribute ("name", newName); }))
         return false;
 
     // The preset goes by its new name from now on, so that Update and Remove find it.
@@ -216,6 +210,5 @@ bool RackPresetsManager::renameCurrentPreset (juce::String newName)
     if (currentPreset.state != nullptr)
         currentPreset.state->setAttribute ("name", newName);
 
-    parsed = false;
     return true;
 }
