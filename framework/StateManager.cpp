@@ -42,31 +42,25 @@ bool StateManager::canRedo() const
 
 void StateManager::undo()
 {
-    const juce::ScopedLock sl (stateLock);
-
-    if (history.undoStates.isEmpty())
-        return;
-
-    if (history.current != nullptr)
-        history.redoStates.insert (0, history.current.release());
-
-    history.current.reset (history.undoStates.removeAndReturn (0));
-
-    if (loadState)
-        loadState (history.current.get());
+    step (history.undoStates, history.redoStates);
 }
 
 void StateManager::redo()
 {
+    step (history.redoStates, history.undoStates);
+}
+
+void StateManager::step (juce::OwnedArray<juce::XmlElement>& from, juce::OwnedArray<juce::XmlElement>& to)
+{
     const juce::ScopedLock sl (stateLock);
 
-    if (history.redoStates.isEmpty())
+    if (from.isEmpty())
         return;
 
     if (history.current != nullptr)
-        history.undoStates.insert (0, history.current.release());
+        to.insert (0, history.current.release());
 
-    history.current.reset (history.redoStates.removeAndReturn (0));
+    history.current.reset (from.removeAndReturn (0));
 
     if (loadState)
         loadState (history.current.get());

@@ -49,4 +49,8 @@ public:
     // preset: state calls may come on a host thread while the message thread loads a
     // preset or undoes. Recursive; never taken by the audio thread.
     juce::CriticalSection stateLock;
+
+private:
+    // Moves the present snapshot to the front of `to` and loads the newest of `from`.
+    void step (juce::OwnedArray<juce::XmlElement>& from, juce::OwnedArray<juce::XmlElement>& to);
 };
