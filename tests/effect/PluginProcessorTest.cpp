@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
+#include <string>
 
 #include "DelayEcho.h"
 #include "ProductTestSupport.h"
@@ -95,6 +97,23 @@ TEST (TarnelloProduct, TheDefaultStateNamesTheModuleItsValuesAndItsBindings)
     EXPECT_EQ (element->getStringAttribute ("attachments"),
                "Modulation:0,Tone:1,Low Cut:2,Mix:3,Time:4,Time Note:5,Delay Sync:6,Output:7,Feedback:8,"
                "LR Offset:9,Drive:10");
+
+    // Byte for byte: JUCE's envelope around the text, "Time" written whole as its
+    // snap leaves it, and a terminating zero.
+    const char* const golden =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?> "
+        "<state oversampling=\"0\" oversamplingType=\"IIR\" preset=\"\" presetGroup=\"\"><slots>"
+        "<zeravoro index=\"0\" Modulation=\"50.0\" Tone=\"5.0\" Low_Cut=\"0\" Mix=\"50.0\" Time=\"240\" "
+        "Time_Note=\"10\" Delay_Sync=\"0\" Output=\"0.0\" Feedback=\"60.0\" LR_Offset=\"0.0\" Drive=\"0\" "
+        "attachments=\"Modulation:0,Tone:1,Low Cut:2,Mix:3,Time:4,Time Note:5,Delay Sync:6,Output:7,Feedback:8,"
+        "LR Offset:9,Drive:10\"/></slots></state>";
+    const auto textLength = std::strlen (golden);
+    ASSERT_EQ (chunk.getSize(), textLength + 9);
+    const auto* bytes = static_cast<const char*> (chunk.getData());
+    EXPECT_EQ (juce::ByteOrder::littleEndianInt (bytes), 0x21324356u);
+    EXPECT_EQ (juce::ByteOrder::littleEndianInt (bytes + 4), (juce::uint32) textLength);
+    EXPECT_EQ (std::string (bytes + 8, textLength), golden);
+    EXPECT_EQ (bytes[chunk.getSize() - 1], 0);
 
     RecordProperty ("defaultStateBytes", (int) chunk.getSize());
     std::cout << "default state chunk: " << chunk.getSize() << " bytes" << std::endl;
