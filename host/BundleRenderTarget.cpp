@@ -5,6 +5,7 @@
 
 #include "RenderTarget.h"
 
+#include "PlainXml.h"
 #include "StandInHost.h"
 #include "runtime/PluginInstance.h"
 
@@ -19,7 +20,6 @@ namespace
 using namespace tarnello::host;
 
 constexpr AAX_CTypeID kStateChunk = 0x6A756365; // 'juce'
-constexpr uint32_t kStateMagic = 0x21324356;
 constexpr const char* kBypassID = "MasterBypassID";
 // Positions looked at to learn a choice's texts; more than any choice has entries.
 constexpr int kChoiceProbes = 2048;
@@ -57,18 +57,11 @@ AAX_EStemFormat stemFormatFor (int channels)
     return channels == 1 ? 0x00000001 : (channels == 2 ? 0x00010002 : AAX::kStemFormat_None);
 }
 
-// JUCE's envelope around well-formed XML text; anything else is no state of ours.
+// JUCE's envelope around plain XML, read as carefully as the plug-in reads it:
+// anything else is no state of ours.
 bool isStateChunk (const juce::MemoryBlock& chunk)
 {
-    if (chunk.getSize() <= 8 || chunk.getSize() > (size_t) std::numeric_limits<int>::max())
-        return false;
-    const auto* bytes = static_cast<const char*> (chunk.getData());
-    if (juce::ByteOrder::littleEndianInt (bytes) != kStateMagic)
-        return false;
-    const auto length = juce::jmin (chunk.getSize() - 8, (size_t) juce::ByteOrder::littleEndianInt (bytes + 4));
-    if (length == 0 || ! juce::CharPointer_UTF8::isValidString (bytes + 8, (int) length))
-        return false;
-    return juce::parseXML (juce::String::fromUTF8 (bytes + 8, (int) length)) != nullptr;
+    return PlainXml::fromBinary (chunk.getData(), chunk.getSize()) != nullptr;
 }
 
 class BundleRenderTarget : public RenderTarget
