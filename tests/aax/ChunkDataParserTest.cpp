@@ -212,22 +212,9 @@ TEST (ChunkDataParser, OnlyTheMagicWithoutEntries)
 }
 
 //==============================================================================
-class ControlsChunk : public HostFixture
+class ControlsChunk : public InitializedEffectFixture
 {
 protected:
-    void SetUp() override
-    {
-        HostFixture::SetUp();
-        context->automation().setTarget (&effect);
-        ASSERT_EQ (effect.Initialize (unknown()), AAX_SUCCESS);
-    }
-
-    void TearDown() override
-    {
-        effect.Uninitialize();
-        HostFixture::TearDown();
-    }
-
     // The 'elck' chunk the way a host fetches it: size first, then the chunk.
     Bytes fetch()
     {
@@ -239,15 +226,6 @@ protected:
         EXPECT_EQ (effect.GetChunk (kElck, chunk), AAX_SUCCESS);
         return bytes;
     }
-
-    double value (const char* id)
-    {
-        double v = -1.0;
-        effect.GetParameterNormalizedValue (id, &v);
-        return v;
-    }
-
-    TestEffect effect;
 };
 
 TEST_F (ControlsChunk, Holds348BytesForThe24ParametersAndNoBypass)

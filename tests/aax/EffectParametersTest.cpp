@@ -11,29 +11,9 @@ using namespace tarnello::test;
 using tarnello::host::AutomationEvent;
 using Kind = AutomationEvent::Kind;
 
-class EffectParameters : public HostFixture
+class EffectParameters : public InitializedEffectFixture
 {
 protected:
-    void SetUp() override
-    {
-        HostFixture::SetUp();
-        context->automation().setTarget (&effect);
-        ASSERT_EQ (effect.Initialize (unknown()), AAX_SUCCESS);
-    }
-
-    void TearDown() override
-    {
-        effect.Uninitialize();
-        HostFixture::TearDown();
-    }
-
-    double value (const char* id) const
-    {
-        double v = -1.0;
-        EXPECT_EQ (effect.GetParameterNormalizedValue (id, &v), AAX_SUCCESS) << id;
-        return v;
-    }
-
     int32_t changes() const
     {
         int32_t n = -1;
@@ -50,8 +30,6 @@ protected:
             std::memcpy (&v, payload.data(), sizeof (float));
         return v;
     }
-
-    TestEffect effect;
 };
 
 TEST_F (EffectParameters, AnswersUnknownIdsWithMinus20001ButNamesWithAnEmptyText)

@@ -137,6 +137,34 @@ protected:
     int32_t liveComponentsBefore = 0;
 };
 
+// A TestEffect initialised in the fixture's instance context, its automation
+// delegate answering it directly.
+class InitializedEffectFixture : public HostFixture
+{
+protected:
+    void SetUp() override
+    {
+        HostFixture::SetUp();
+        context->automation().setTarget (&effect);
+        ASSERT_EQ (effect.Initialize (unknown()), AAX_SUCCESS);
+    }
+
+    void TearDown() override
+    {
+        effect.Uninitialize();
+        HostFixture::TearDown();
+    }
+
+    double value (const char* id) const
+    {
+        double v = -1.0;
+        EXPECT_EQ (effect.GetParameterNormalizedValue (id, &v), AAX_SUCCESS) << id;
+        return v;
+    }
+
+    TestEffect effect;
+};
+
 // A chunk in a buffer of exactly its size, so that a read past its data is caught.
 inline std::vector<uint8_t> chunkBytes (AAX_CTypeID id, const std::vector<uint8_t>& data, int32_t declaredSize)
 {
