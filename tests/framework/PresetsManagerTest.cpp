@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "FakeRack.h"
 #include "RackPresetsManager.h"
 #include "StateManager.h"
 #include "TestEnvironment.h"
@@ -13,29 +14,7 @@
 
 namespace
 {
-// Stands in for the processor's rack: one number, saved into a "slots" element and
-// read back from the "slots" child of whatever root it is given.
-struct FakeRack
-{
-    int value = 0;
-    int loads = 0;
-    juce::String lastLoadedRootTag;
-
-    void save (juce::XmlElement* root) const
-    {
-        root->createNewChildElement ("slots")->createNewChildElement ("fake")->setAttribute ("value", value);
-    }
-
-    void load (juce::XmlElement* root)
-    {
-        ++loads;
-        lastLoadedRootTag = root->getTagName();
-        for (auto* child : root->getChildIterator())
-            if (child->getTagName().equalsIgnoreCase ("slots"))
-                if (auto* module = child->getFirstChildElement())
-                    value = module->getIntAttribute ("value");
-    }
-};
+using tarnello::test::FakeRack;
 
 juce::String groupFile (const juce::String& name, std::initializer_list<std::pair<const char*, int>> presets)
 {

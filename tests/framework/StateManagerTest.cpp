@@ -3,33 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include "FakeRack.h"
 #include "StateManager.h"
 
 namespace
 {
-// Stands in for the processor: its whole "rack" is one number, written into and
-// read from a "slots" element the way the processor's state is.
-struct FakeRack
-{
-    int value = 0;
-    int loads = 0;
-    juce::String lastLoadedRootTag;
-
-    void save (juce::XmlElement* root) const
-    {
-        auto* slots = root->createNewChildElement ("slots");
-        slots->createNewChildElement ("fake")->setAttribute ("value", value);
-    }
-
-    void load (juce::XmlElement* root)
-    {
-        ++loads;
-        lastLoadedRootTag = root->getTagName();
-        if (auto* slots = root->getChildByName ("slots"))
-            if (auto* module = slots->getFirstChildElement())
-                value = module->getIntAttribute ("value");
-    }
-};
+using tarnello::test::FakeRack;
 
 class UndoHistory : public ::testing::Test
 {
