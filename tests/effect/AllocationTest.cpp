@@ -1,14 +1,12 @@
 // The audio thread never allocates. This binary replaces the global operator new
 // and delete with counting versions; the count runs only while a flag is raised
-// around the audio call, so the test's own allocations don't count. It has its own
-// main for that reason.
+// around the audio call, so the test's own allocations don't count. It is a binary
+// of its own, so that no other suite runs with the counting allocator.
 
 #include <gtest/gtest.h>
-#include <juce_events/juce_events.h>
 
 #include <atomic>
 #include <cstdlib>
-#include <filesystem>
 #include <new>
 #include <random>
 #include <string>
@@ -204,23 +202,3 @@ INSTANTIATE_TEST_SUITE_P (RatesAndSampleTypes, AudioThreadAllocations,
                                            AllocationCase { 96000.0, false, 2 }, AllocationCase { 96000.0, true, 2 },
                                            AllocationCase { 48000.0, false, 1 }),
                           caseName);
-
-int main (int argc, char** argv)
-{
-    // A private home, as the shared test main gives, so no user settings are read.
-    auto home = std::filesystem::temp_directory_path() / ("tarnello-alloc-" + std::to_string (std::random_device {}()));
-    std::filesystem::create_directories (home / ".config");
-    setenv ("HOME", home.c_str(), 1);
-    setenv ("XDG_CONFIG_HOME", (home / ".config").c_str(), 1);
-
-    testing::InitGoogleTest (&argc, argv);
-    int result = 0;
-    {
-        juce::ScopedJuceInitialiser_GUI juceInit;
-        result = RUN_ALL_TESTS();
-    }
-
-    std::error_code ec;
-    std::filesystem::remove_all (home, ec);
-    return result;
-}
