@@ -5,6 +5,7 @@
 
 #include "RenderTarget.h"
 
+#include "NumberText.h"
 #include "PlainXml.h"
 #include "StandInHost.h"
 #include "runtime/PluginInstance.h"
@@ -23,34 +24,6 @@ constexpr AAX_CTypeID kStateChunk = 0x6A756365; // 'juce'
 constexpr const char* kBypassID = "MasterBypassID";
 // Positions looked at to learn a choice's texts; more than any choice has entries.
 constexpr int kChoiceProbes = 2048;
-
-// A number and nothing else around it.
-bool parseNumber (const juce::String& text, double& result)
-{
-    const auto trimmed = text.trim();
-    if (trimmed.isEmpty())
-        return false;
-    const auto utf8 = trimmed.toStdString();
-    char* end = nullptr;
-    result = std::strtod (utf8.c_str(), &end);
-    return end == utf8.c_str() + utf8.size() && std::isfinite (result);
-}
-
-// A number, perhaps followed by its unit ("20 ms", "20%").
-bool parseQuantity (const juce::String& text, double& result)
-{
-    const auto utf8 = text.trim().toStdString();
-    if (utf8.empty())
-        return false;
-    char* end = nullptr;
-    result = std::strtod (utf8.c_str(), &end);
-    if (end == utf8.c_str() || ! std::isfinite (result))
-        return false;
-    for (const char* c = end; *c != '\0'; ++c)
-        if (! (std::isalpha (static_cast<unsigned char> (*c)) || *c == '%' || *c == ' '))
-            return false;
-    return true;
-}
 
 AAX_EStemFormat stemFormatFor (int channels)
 {

@@ -9,6 +9,7 @@
 // through a RenderTarget: the built bundle, driven by the stand-in host.
 
 #include "Commands.h"
+#include "NumberText.h"
 #include "RenderTarget.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
@@ -60,15 +61,7 @@ juce::String hzText (double rate)
     return (rate == std::floor (rate) ? juce::String ((juce::int64) rate) : juce::String (rate, 2)) + " Hz";
 }
 
-bool parseNumber (const juce::String& text, double& result)
-{
-    const auto utf8 = text.trim().toStdString();
-    if (utf8.empty())
-        return false;
-    char* end = nullptr;
-    result = std::strtod (utf8.c_str(), &end);
-    return end == utf8.c_str() + utf8.size() && std::isfinite (result);
-}
+using tarnello::host::parseNumber;
 
 juce::File fileArgument (const juce::String& path)
 {
