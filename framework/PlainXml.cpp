@@ -277,6 +277,14 @@ bool isPlain (const char* text, size_t size, int depthLimit)
                 {
                     s.skip (2);
                     closed = s.skipPast ("?>");
+
+                    // JUCE's reader loops for ever on character data that follows an
+                    // instruction inside an element: only markup may follow one.
+                    if (closed)
+                    {
+                        s.skipWhitespace();
+                        closed = s.peek() == '<';
+                    }
                 }
 
                 if (! closed)
