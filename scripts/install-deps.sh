@@ -10,6 +10,7 @@ packages=(
   libfreetype-dev libfontconfig1-dev libpng-dev libjpeg-dev zlib1g-dev
   libflac-dev libvorbis-dev libogg-dev
   libasound2-dev libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxcomposite-dev
+  xvfb xauth libxtst-dev
 )
 
 missing=()

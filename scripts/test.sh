@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the project and runs every test suite: the plain build, then the whole
+# Builds the project and runs every test suite: the plain build (GUI display tests
+# under a virtual X server), then the whole
 # suite again under AddressSanitizer+UndefinedBehaviorSanitizer and under
 # ThreadSanitizer, then each fuzz target for a bounded time.
 # Usage: scripts/test.sh [plain|asan|tsan|fuzz]...   (default: all of them)
@@ -11,11 +12,15 @@ jobs=$(nproc)
 stages=("$@")
 [ ${#stages[@]} -eq 0 ] && stages=(plain asan tsan fuzz)
 
+# GUI tests labelled "display" need an X server: they run on their own under
+# xvfb-run (one at a time, since they move the one pointer), the rest without one.
 run_suite() {
   local dir=$1; shift
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
-  ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs" --timeout 600
+  env -u DISPLAY ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs" --timeout 600 -LE display
+  xvfb-run -a -s "-screen 0 1280x1024x24" \
+    ctest --test-dir "$dir" --output-on-failure --no-tests=error --timeout 600 -L display
 }
 
 for stage in "${stages[@]}"; do
