@@ -55,4 +55,13 @@ if(TARGET tarnello_bundle)
   target_include_directories(test_aax_bridge PRIVATE ${CMAKE_CURRENT_LIST_DIR})
   target_compile_definitions(test_aax_bridge PRIVATE TARNELLO_PRODUCT_BUNDLE="${TARNELLO_PRODUCT_BUNDLE_DIR}")
   add_dependencies(test_aax_bridge tarnello_bundle)
+
+  # The GUI object in real X windows (ctest label "display": run under xvfb-run).
+  tarnello_add_test_suite(test_aax_display
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/BundleEditorDisplayTest.cpp
+    LIBS tarnello_product tarnello_standin_host tarnello_host_window
+    LABELS display)
+  target_include_directories(test_aax_display PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+  target_compile_definitions(test_aax_display PRIVATE TARNELLO_PRODUCT_BUNDLE="${TARNELLO_PRODUCT_BUNDLE_DIR}")
+  add_dependencies(test_aax_display tarnello_bundle)
 endif()
