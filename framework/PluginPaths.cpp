@@ -27,10 +27,20 @@ juce::String installedResourcesRoot()
    #if JUCE_MAC
     return juce::String ("/Library/Application Support/") + makerName + "/" + productId + "/Resources/";
    #else
-    return asFolderPath (TARNELLO_RESOURCES_DIR);
+    const auto bundled = getBundleResourcesFolder (juce::File::getSpecialLocation (juce::File::currentExecutableFile));
+    return asFolderPath (bundled.isDirectory() ? bundled.getFullPathName() : juce::String (TARNELLO_RESOURCES_DIR));
    #endif
 }
 } // namespace
+
+juce::File getBundleResourcesFolder (const juce::File& moduleFile)
+{
+    const auto contents = moduleFile.getParentDirectory().getParentDirectory();
+    if (contents.getFileName() != "Contents" || ! contents.getParentDirectory().getFileName().endsWith (".aaxplugin"))
+        return {};
+    const auto resources = contents.getChildFile ("Resources");
+    return resources.isDirectory() ? resources : juce::File();
+}
 
 juce::String getPropertiesDir()
 {

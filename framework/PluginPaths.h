@@ -17,6 +17,12 @@ juce::String getPresetsDir();
 // The installed resources folder with `name` appended.
 juce::String getResourcesDir (const juce::String& name);
 
+// The resources folder a plug-in bundle carries beside its binary: for
+// "<name>.aaxplugin/Contents/<arch>/<name>.so" that is "<name>.aaxplugin/Contents/Resources".
+// A bundle that has one reads its resources from there (the build tree's bundle does);
+// anything else gives a File that does not exist.
+juce::File getBundleResourcesFolder (const juce::File& moduleFile);
+
 // Lets tests point the resources folder elsewhere; an empty root restores the installed one.
 void setResourcesRootForTesting (const juce::String& root);
 

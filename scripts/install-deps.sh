@@ -8,6 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   clang libclang-rt-14-dev
   libfreetype-dev libfontconfig1-dev libpng-dev libjpeg-dev zlib1g-dev
+  fonts-roboto-unhinted
   libflac-dev libvorbis-dev libogg-dev
   groff xvfb xauth
   libasound2-dev libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxcomposite-dev libxtst-dev
