@@ -12,7 +12,7 @@ jobs=$(nproc)
 
 CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARNELLO_SANITIZE=address -DTARNELLO_BUILD_FUZZERS=ON -DTARNELLO_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$dir" -j"$jobs" --target fuzz_elck_chunk fuzz_juce_chunk tarnello_fuzz_seeds
+cmake --build "$dir" -j"$jobs" --target fuzz_elck_chunk fuzz_juce_chunk fuzz_dovi_image tarnello_fuzz_seeds
 
 work="$dir/fuzz-run"
 rm -rf "$work"
@@ -23,6 +23,11 @@ mkdir -p "$XDG_CONFIG_HOME"
 fuzzer_of() { find "$dir" -type f -name "$1" -perm -u+x | head -n 1; }
 "$(fuzzer_of tarnello_fuzz_seeds)" "$work/seeds/elck" "$work/seeds/juce"
 
+# ".dovi" seeds: a 2 x 1 image with alpha and a 1 x 2 one without.
+mkdir -p "$work/seeds/dovi" "$work/corpus/dovi"
+printf '\x02\0\0\0\x01\0\0\0\x01\0\0\0\x10\x20\x30\x40\x00\x00\x80\x80' > "$work/seeds/dovi/alpha.dovi"
+printf '\x01\0\0\0\x02\0\0\0\0\0\0\0\xff\x00\x00\x00\xff\x00' > "$work/seeds/dovi/opaque.dovi"
+
 export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 
@@ -32,4 +37,9 @@ for target in elck juce; do
     -max_total_time="$seconds" -timeout=10 -max_len=65536 -rss_limit_mb=4096 -print_final_stats=1 \
     -artifact_prefix="$work/artifacts/${target}-"
 done
+
+echo "=== fuzz_dovi_image for ${seconds} s ==="
+"$(fuzzer_of fuzz_dovi_image)" "$work/corpus/dovi" "$work/seeds/dovi" \
+  -max_total_time="$seconds" -timeout=10 -max_len=65536 -rss_limit_mb=4096 -print_final_stats=1 \
+  -artifact_prefix="$work/artifacts/dovi-"
 echo "fuzzing found nothing"

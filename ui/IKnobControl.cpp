@@ -5,6 +5,8 @@
 IKnobControl::IKnobControl (int x, int y, int framesInStrip, Imaged* imageSource, HelpTextVisor* helpVisor)
     : IControl (x, y, framesInStrip, imageSource, helpVisor)
 {
+    // The strip is the whole picture: a slider's value box would be drawn over it.
+    setTextBoxStyle (juce::Slider::NoTextBox, true, 0, 0);
 }
 
 void IKnobControl::mouseEnter (const juce::MouseEvent& e)
