@@ -14,3 +14,5 @@ std::string defaultBundlePath();
 
 // Renders audio through the bundle (host/Render.cpp, when present).
 int runRender (int argc, char** argv);
+// Opens the plug-in's editor in an X window (host/Editor.cpp).
+int runEditor (int argc, char** argv);

@@ -14,6 +14,7 @@ int usage()
                  "  describe [--bundle PATH]   print what the bundle registers\n"
 #ifdef TARNELLO_HOST_HAS_RENDER
                  "  render [options]           render audio through the bundle\n"
+                 "  editor [options]           open the plug-in's editor in a window\n"
 #endif
         ;
     return 2;
@@ -31,6 +32,8 @@ int main (int argc, char** argv)
 #ifdef TARNELLO_HOST_HAS_RENDER
     if (std::strcmp (command, "render") == 0)
         return runRender (argc - 1, argv + 1);
+    if (std::strcmp (command, "editor") == 0)
+        return runEditor (argc - 1, argv + 1);
 #endif
     return usage();
 }

@@ -9,7 +9,8 @@ packages=(
   clang libclang-rt-14-dev
   libfreetype-dev libfontconfig1-dev libpng-dev libjpeg-dev zlib1g-dev
   libflac-dev libvorbis-dev libogg-dev
-  libasound2-dev libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxcomposite-dev
+  groff xvfb xauth
+  libasound2-dev libx11-dev libxrandr-dev libxinerama-dev libxcursor-dev libxext-dev libxcomposite-dev libxtst-dev
 )
 
 missing=()

@@ -1,5 +1,6 @@
 #include "PluginCallbacks.h"
 
+#include "BridgeGUI.h"
 #include "BridgeProcessor.h"
 
 namespace tarnello::aax
@@ -15,7 +16,7 @@ IACFUnknown* CreateEffectParameters()
 
 IACFUnknown* CreateEffectGUI()
 {
-    return nullptr;
+    return static_cast<AAX_IACFEffectGUI*> (new BridgeGUI());
 }
 
 void ProcessNative (void* const instancesBegin[], const void* instancesEnd)

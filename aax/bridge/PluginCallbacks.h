@@ -1,9 +1,6 @@
 // The procedures the description hands to the host: the creators of the
 // effect-parameters object (procedure id 0) and of the GUI object (id 1), and
 // the native process callback of every component.
-//
-// There is no editor yet, so the GUI creator answers null and the host opens no
-// window; everything else runs through BridgeProcessor.
 #pragma once
 
 #include <acf/AAXDescriptionInterfaces.h>

@@ -153,6 +153,7 @@ std::unique_ptr<PluginInstance> PluginInstance::create (StandInHost& host, const
 
     instance->mContext = new InstanceContext (host);
     instance->mContext->AddRef();
+    instance->mContext->setEffect (instance->mEffect);
     return instance;
 }
 
@@ -166,6 +167,7 @@ PluginInstance::~PluginInstance()
     }
     if (mContext != nullptr)
     {
+        mContext->setEffect (nullptr);
         mContext->automation().setTarget (nullptr);
         mContext->Release();
     }

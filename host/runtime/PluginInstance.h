@@ -85,6 +85,7 @@ public:
     // effect and resets its private context fields.
     ACFRESULT initialize (float sampleRate);
 
+    StandInHost& host() const noexcept { return mHost; }
     AAX_IACFEffectParameters_V4& effect() const noexcept { return *mEffect; }
     InstanceContext& context() const noexcept { return *mContext; }
     int numInputs() const noexcept { return mNumInputs; }

@@ -842,6 +842,17 @@ ACFRESULT InstanceContext::QueryInterface (const acfIID& iid, void** outInterfac
         return mTransport->QueryInterface (iid, outInterface);
     if (iid == IID_IAAXAutomationDelegateV1)
         return mAutomation->QueryInterface (iid, outInterface);
+    if (iid == IID_IAAXEffectParametersV1 || iid == IID_IAAXEffectParametersV2 || iid == IID_IAAXEffectParametersV3
+        || iid == IID_IAAXEffectParametersV4)
+    {
+        if (outInterface == nullptr)
+            return ACF_E_POINTER;
+        *outInterface = nullptr;
+        auto* effect = mEffect.load();
+        if (effect == nullptr || ! hostAnswers (host(), iid))
+            return ACF_E_NOINTERFACE;
+        return effect->QueryInterface (iid, outInterface);
+    }
     if (outInterface != nullptr && iid == IID_IACFComponentFactory && host().config().nullFactoryOnSuccess)
     {
         *outInterface = nullptr;

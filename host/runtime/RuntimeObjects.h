@@ -282,7 +282,8 @@ private:
 };
 
 // The host unknown of one effect instance. It hands out its controller,
-// transport and automation delegate, and is itself the component factory.
+// transport and automation delegate, is itself the component factory, and
+// gives the instance's GUI object the instance's effect-parameters object.
 class InstanceContext : public HostObject<IACFComponentFactory>
 {
 public:
@@ -292,6 +293,10 @@ public:
     HostController& controller() const noexcept { return *mController; }
     HostTransport& transport() const noexcept { return *mTransport; }
     HostAutomationDelegate& automation() const noexcept { return *mAutomation; }
+
+    // The effect handed out for the effect-parameters ids; the context keeps no
+    // reference to it (the effect holds the context's objects).
+    void setEffect (AAX_IACFEffectParameters* effect) noexcept { mEffect.store (effect); }
 
     ACFRESULT QueryInterface (const acfIID& iid, void** outInterface) override;
     ACFRESULT CreateInstance (const acfCLSID& componentID, IACFUnknown* outer, const acfIID& iid,
@@ -304,6 +309,7 @@ private:
     HostController* mController;
     HostTransport* mTransport;
     HostAutomationDelegate* mAutomation;
+    std::atomic<AAX_IACFEffectParameters*> mEffect { nullptr };
 };
 
 // Adds the run-time components (the page table) to the host's factory.

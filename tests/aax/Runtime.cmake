@@ -4,6 +4,7 @@
 tarnello_add_test_suite(test_aax_runtime
   SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/ChunkDataParserTest.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/EffectGUITest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/EffectParametersTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/PacketDispatcherTest.cpp
     ${CMAKE_CURRENT_LIST_DIR}/ParameterTest.cpp
@@ -47,8 +48,9 @@ if(TARGET tarnello_bundle)
   tarnello_add_test_suite(test_aax_bridge
     SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/BridgeProcessorTest.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/BundleEditorTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/BundleRuntimeTest.cpp
-    LIBS tarnello_aax_bridge tarnello_effect tarnello_standin_host
+    LIBS tarnello_aax_bridge tarnello_effect tarnello_standin_host tarnello_host_window
     LABELS aax)
   target_include_directories(test_aax_bridge PRIVATE ${CMAKE_CURRENT_LIST_DIR})
   target_compile_definitions(test_aax_bridge PRIVATE TARNELLO_PRODUCT_BUNDLE="${TARNELLO_PRODUCT_BUNDLE_DIR}")

@@ -1,0 +1,371 @@
+// tarnello-host editor: opens the plug-in's editor in a real top-level X window,
+// through the GUI object the bundle registered, for a person to use or to take
+// its picture.
+//
+//   tarnello-host editor [--png OUT.png] [--scale S] [--set NAME=VALUE]... [--state FILE]
+//                        [--save-state FILE] [--bundle PATH]
+
+#include "Commands.h"
+#include "EditorWindow.h"
+#include "NumberText.h"
+#include "StandInHost.h"
+#include "runtime/PluginGUI.h"
+#include "runtime/PluginInstance.h"
+
+#include <acf/AAXViewTypes.h>
+
+#include <juce_core/juce_core.h>
+
+#include <chrono>
+#include <cmath>
+#include <csignal>
+#include <iostream>
+#include <thread>
+#include <utility>
+#include <vector>
+
+namespace
+{
+using namespace tarnello::host;
+
+constexpr int exitBadInput = 2;
+constexpr int exitFailure = 1;
+constexpr double smallestScale = 0.75, largestScale = 4.0;
+constexpr float sampleRate = 48000.0f;
+constexpr AAX_EStemFormat stereo = 0x00010002;
+constexpr auto idlePeriod = std::chrono::milliseconds (10);
+// A picture is taken once the editor has had this long to paint, and when two
+// looks in a row agree; never later than the limit.
+constexpr auto settleTime = std::chrono::milliseconds (300);
+constexpr auto captureLimit = std::chrono::seconds (10);
+
+const char* const usage =
+    "usage: tarnello-host editor [--png OUT.png] [--scale S] [--set NAME=VALUE]... [--state FILE]\n"
+    "                            [--save-state FILE] [--bundle PATH]\n";
+
+volatile std::sig_atomic_t sStopRequested = 0;
+
+void requestStop (int)
+{
+    sStopRequested = 1;
+}
+
+struct BadInput
+{
+    juce::String message;
+};
+
+struct EditorOptions
+{
+    juce::File png, state, saveState;
+    bool hasPng = false, hasState = false, hasSaveState = false;
+    double scale = 1.0;
+    std::vector<std::pair<juce::String, juce::String>> settings;
+    std::string bundle = defaultBundlePath();
+};
+
+juce::File fileArgument (const juce::String& path)
+{
+    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+}
+
+EditorOptions parseArguments (const juce::StringArray& args)
+{
+    EditorOptions o;
+    for (int i = 0; i < args.size(); ++i)
+    {
+        const auto& option = args[i];
+        auto value = [&]() -> juce::String
+        {
+            if (i + 1 >= args.size())
+                throw BadInput { option + " needs a value" };
+            return args[++i];
+        };
+
+        if (option == "--png")
+        {
+            o.png = fileArgument (value());
+            o.hasPng = true;
+        }
+        else if (option == "--scale")
+        {
+            const auto text = value();
+            if (! parseNumber (text, o.scale) || o.scale < smallestScale || o.scale > largestScale)
+                throw BadInput { "--scale takes a factor from 0.75 to 4, not \"" + text + "\"" };
+        }
+        else if (option == "--set")
+        {
+            const auto text = value();
+            const int equals = text.indexOfChar ('=');
+            if (equals <= 0)
+                throw BadInput { "--set takes NAME=VALUE, not \"" + text + "\"" };
+            o.settings.emplace_back (text.substring (0, equals).trim(), text.substring (equals + 1).trim());
+        }
+        else if (option == "--state")
+        {
+            o.state = fileArgument (value());
+            o.hasState = true;
+        }
+        else if (option == "--save-state")
+        {
+            o.saveState = fileArgument (value());
+            o.hasSaveState = true;
+        }
+        else if (option == "--bundle")
+        {
+            o.bundle = fileArgument (value()).getFullPathName().toStdString();
+        }
+        else
+        {
+            throw BadInput { "unknown option \"" + option + "\"\n" + usage };
+        }
+    }
+
+    if (o.hasPng && o.hasSaveState && o.png == o.saveState)
+        throw BadInput { "--save-state must name a file of its own" };
+    if (o.hasState && o.hasPng && o.png == o.state)
+        throw BadInput { "--png would overwrite the state file " + o.state.getFullPathName() };
+    for (const auto& target : { std::make_pair (o.png, o.hasPng), std::make_pair (o.saveState, o.hasSaveState) })
+    {
+        if (! target.second)
+            continue;
+        if (target.first.isDirectory())
+            throw BadInput { target.first.getFullPathName() + " is a folder" };
+        if (! target.first.getParentDirectory().isDirectory())
+            throw BadInput { "no folder " + target.first.getParentDirectory().getFullPathName() };
+    }
+    return o;
+}
+
+// Written beside the target and renamed over it only when complete.
+bool commitFile (const juce::File& target, const std::function<bool (const juce::File&)>& write)
+{
+    juce::TemporaryFile temp (target, juce::TemporaryFile::useHiddenFile);
+    return write (temp.getFile()) && temp.overwriteTargetFileWithTemporary();
+}
+
+bool samePicture (const Picture& a, const Picture& b)
+{
+    return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+}
+
+// The plug-in, its GUI object and the window, released in the reverse order.
+class EditorSession
+{
+public:
+    explicit EditorSession (const EditorOptions& o) : options (o) {}
+
+    ~EditorSession()
+    {
+        gui.reset();
+        instance.reset();
+        bundle.reset();
+        window.reset();
+    }
+
+    int run()
+    {
+        std::string error;
+        // The display first: without one nothing else is worth loading.
+        window = EditorWindow::open ("Tarnello", 1, 1, error);
+        if (window == nullptr)
+            throw BadInput { juce::String (error) + "; the editor needs an X display (run it under xvfb-run without one)" };
+
+        juce::MemoryBlock stateChunk;
+        if (options.hasState)
+        {
+            if (! options.state.existsAsFile())
+                throw BadInput { "no state file " + options.state.getFullPathName() };
+            if (! options.state.loadFileAsData (stateChunk))
+                throw BadInput { "cannot read " + options.state.getFullPathName() };
+        }
+
+        host = std::make_unique<StandInHost>();
+        registerRuntimeComponents (*host);
+        bundle = RegisteredBundle::open (options.bundle, *host, error);
+        if (bundle == nullptr)
+            return fail (error);
+        const auto* component = bundle->component (stereo, stereo);
+        if (component == nullptr)
+            return fail ("the plug-in refuses 2 in, 2 out");
+        instance = PluginInstance::create (*host, bundle->effect(), *component, error);
+        if (instance == nullptr)
+            return fail ("the plug-in could not be created: " + error);
+        if (const ACFRESULT result = instance->initialize (sampleRate); result != ACF_OK)
+            return fail ("the plug-in could not be created: its Initialize answered " + std::to_string (result));
+
+        if (options.hasState)
+            if (auto message = loadState (stateChunk); message.isNotEmpty())
+                throw BadInput { options.state.getFullPathName() + ": " + message };
+        for (const auto& [name, value] : options.settings)
+            if (auto message = setParameter (name, value); message.isNotEmpty())
+                throw BadInput { "--set " + name + "=" + value + ": " + message };
+
+        gui = PluginGUI::create (bundle->effect(), *instance, error);
+        if (gui == nullptr)
+            return fail (error);
+        int width = 0, height = 0;
+        if (! gui->viewSize (width, height))
+            return fail ("the GUI object reports no editor size");
+
+        window->resize (width, height, false);
+        if (! window->show())
+            return fail ("the X server does not show the window");
+        if (const ACFRESULT result = gui->open (AAX_eViewContainer_Type_XWindow, AAX::ViewPointerFromXWindow (window->windowId()));
+            result != ACF_OK)
+            return fail ("the GUI object refused the window: " + std::to_string (result));
+
+        if (options.scale != 1.0)
+            window->resize (static_cast<int> (std::lround (width * options.scale)),
+                            static_cast<int> (std::lround (height * options.scale)), true);
+
+        const int result = options.hasPng ? takePicture() : runUntilClosed();
+        if (result != 0)
+            return result;
+
+        gui->close();
+        if (options.hasSaveState)
+            saveState();
+        return 0;
+    }
+
+private:
+    int fail (const std::string& message)
+    {
+        std::cerr << "tarnello-host editor: " << message << std::endl;
+        return exitFailure;
+    }
+
+    // One turn of the host's loop: the window's events, the plug-in's idle calls,
+    // and the window following the size the plug-in asks for.
+    bool turn()
+    {
+        const bool open = window->handleEvents();
+        gui->idle();
+        if (auto* container = gui->container())
+        {
+            const auto size = container->viewSize();
+            const int w = static_cast<int> (size.horz), h = static_cast<int> (size.vert);
+            if (w > 0 && h > 0 && (w != window->width() || h != window->height()))
+                window->resize (w, h, false);
+        }
+        return open;
+    }
+
+    int takePicture()
+    {
+        const auto started = std::chrono::steady_clock::now();
+        Picture previous, current;
+        std::string error;
+        bool stable = false;
+        while (std::chrono::steady_clock::now() - started < captureLimit)
+        {
+            turn();
+            std::this_thread::sleep_for (idlePeriod);
+            if (! window->childIsViewable() || std::chrono::steady_clock::now() - started < settleTime)
+                continue;
+            if (! window->capture (current, error))
+                return fail (error);
+            if (samePicture (previous, current))
+            {
+                stable = true;
+                break;
+            }
+            previous = std::move (current);
+            current = {};
+            for (int i = 0; i < 5; ++i)
+            {
+                turn();
+                std::this_thread::sleep_for (idlePeriod);
+            }
+        }
+        if (! stable)
+            return fail ("the editor never showed in the window");
+
+        if (! commitFile (options.png, [&] (const juce::File& file) {
+                return writePng (file.getFullPathName().toStdString(), current, error);
+            }))
+            throw BadInput { "cannot write " + options.png.getFullPathName() };
+        std::cout << options.png.getFullPathName() << ": " << current.width << " x " << current.height << std::endl;
+        return 0;
+    }
+
+    int runUntilClosed()
+    {
+        while (sStopRequested == 0 && turn())
+            std::this_thread::sleep_for (idlePeriod);
+        return 0;
+    }
+
+    void saveState()
+    {
+        ACFRESULT result = ACF_OK;
+        const auto data = instance->getChunk (0x6A756365 /* 'juce' */, result);
+        if (result != ACF_OK)
+            throw BadInput { "the plug-in gave no state to save" };
+        if (! commitFile (options.saveState,
+                          [&] (const juce::File& file) { return file.replaceWithData (data.data(), data.size()); }))
+            throw BadInput { "cannot write " + options.saveState.getFullPathName() };
+    }
+
+    juce::String loadState (const juce::MemoryBlock& chunk)
+    {
+        const auto* bytes = static_cast<const uint8_t*> (chunk.getData());
+        if (instance->setChunk (0x6A756365, std::vector<uint8_t> (bytes, bytes + chunk.getSize())) != ACF_OK)
+            return "the plug-in refused the state chunk";
+        return {};
+    }
+
+    juce::String setParameter (const juce::String& name, const juce::String& value)
+    {
+        const auto id = instance->findParameter (name.toStdString());
+        double position = 0.0;
+        if (id.empty()
+            || instance->effect().GetParameterValueFromString (id.c_str(), &position, HostString (value.toStdString()))
+                   != ACF_OK)
+            return "unknown parameter or value";
+        instance->effect().SetParameterNormalizedValue (id.c_str(), position);
+        return {};
+    }
+
+    const EditorOptions& options;
+    std::unique_ptr<EditorWindow> window;
+    std::unique_ptr<StandInHost> host;
+    std::unique_ptr<RegisteredBundle> bundle;
+    std::unique_ptr<PluginInstance> instance;
+    std::unique_ptr<PluginGUI> gui;
+};
+} // namespace
+
+int runEditor (int argc, char** argv)
+{
+    juce::StringArray args;
+    for (int i = 0; i < argc; ++i)
+        args.add (juce::CharPointer_UTF8 (argv[i]));
+    if (! args.isEmpty() && args[0] == "editor")
+        args.remove (0);
+
+    if (args.contains ("--help") || args.contains ("-h"))
+    {
+        std::cout << usage;
+        return 0;
+    }
+
+    struct sigaction action {};
+    action.sa_handler = requestStop;
+    sigemptyset (&action.sa_mask);
+    sigaction (SIGINT, &action, nullptr);
+    sigaction (SIGTERM, &action, nullptr);
+
+    try
+    {
+        const auto options = parseArguments (args);
+        EditorSession session (options);
+        return session.run();
+    }
+    catch (const BadInput& e)
+    {
+        std::cerr << "tarnello-host editor: " << e.message << std::endl;
+        return exitBadInput;
+    }
+}
