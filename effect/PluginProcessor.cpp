@@ -2,6 +2,8 @@
 
 #include "ZerAvoroProcessor.h"
 
+#include "editor/ScaledPluginEditor.h"
+
 TarnelloAudioProcessor::TarnelloAudioProcessor()
 {
     moduleFactory->registerModule (ZerAvoroProcessor::moduleTypeId,
@@ -13,9 +15,9 @@ TarnelloAudioProcessor::~TarnelloAudioProcessor() = default;
 
 juce::AudioProcessorEditor* TarnelloAudioProcessor::createEditor()
 {
-    // Stands in for the product's editor until it exists: the host parameters as
-    // plain controls.
-    return new juce::GenericAudioProcessorEditor (*this);
+    // The scalable window, around the host parameters as plain controls until the
+    // product's own editor exists.
+    return new ScaledPluginEditor (*this, std::make_unique<juce::GenericAudioProcessorEditor> (*this));
 }
 
 juce::AudioProcessor* createPluginFilter()

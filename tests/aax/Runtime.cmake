@@ -20,7 +20,7 @@ if(TARNELLO_BUILD_FUZZERS)
     message(FATAL_ERROR "TARNELLO_BUILD_FUZZERS needs clang (configure with CXX=clang++)")
   endif()
   # Coverage feedback from our own code; JUCE is only sanitized.
-  foreach(library tarnello_aax tarnello_framework tarnello_effect tarnello_dsp)
+  foreach(library tarnello_aax tarnello_framework tarnello_effect tarnello_product tarnello_editor tarnello_dsp)
     if(TARGET ${library})
       target_compile_options(${library} PRIVATE -fsanitize=fuzzer-no-link)
     endif()
@@ -30,7 +30,7 @@ if(TARNELLO_BUILD_FUZZERS)
   target_link_libraries(fuzz_elck_chunk PRIVATE tarnello_aax)
 
   add_executable(fuzz_juce_chunk ${CMAKE_CURRENT_LIST_DIR}/fuzz/JuceChunkFuzzer.cpp)
-  target_link_libraries(fuzz_juce_chunk PRIVATE tarnello_effect tarnello_juce)
+  target_link_libraries(fuzz_juce_chunk PRIVATE tarnello_product tarnello_juce)
 
   foreach(fuzzer fuzz_elck_chunk fuzz_juce_chunk)
     target_compile_options(${fuzzer} PRIVATE -fsanitize=fuzzer)
@@ -39,7 +39,7 @@ if(TARNELLO_BUILD_FUZZERS)
   endforeach()
 
   add_executable(tarnello_fuzz_seeds ${CMAKE_CURRENT_LIST_DIR}/fuzz/FuzzSeeds.cpp)
-  target_link_libraries(tarnello_fuzz_seeds PRIVATE tarnello_aax tarnello_effect tarnello_juce)
+  target_link_libraries(tarnello_fuzz_seeds PRIVATE tarnello_aax tarnello_product tarnello_juce)
   tarnello_warnings(tarnello_fuzz_seeds)
 endif()
 
@@ -50,9 +50,18 @@ if(TARGET tarnello_bundle)
       ${CMAKE_CURRENT_LIST_DIR}/BridgeProcessorTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/BundleEditorTest.cpp
       ${CMAKE_CURRENT_LIST_DIR}/BundleRuntimeTest.cpp
-    LIBS tarnello_aax_bridge tarnello_effect tarnello_standin_host tarnello_host_window
+    LIBS tarnello_aax_bridge tarnello_product tarnello_standin_host tarnello_host_window
     LABELS aax)
   target_include_directories(test_aax_bridge PRIVATE ${CMAKE_CURRENT_LIST_DIR})
   target_compile_definitions(test_aax_bridge PRIVATE TARNELLO_PRODUCT_BUNDLE="${TARNELLO_PRODUCT_BUNDLE_DIR}")
   add_dependencies(test_aax_bridge tarnello_bundle)
+
+  # The GUI object in real X windows (ctest label "display": run under xvfb-run).
+  tarnello_add_test_suite(test_aax_display
+    SOURCES ${CMAKE_CURRENT_LIST_DIR}/BundleEditorDisplayTest.cpp
+    LIBS tarnello_product tarnello_standin_host tarnello_host_window
+    LABELS display)
+  target_include_directories(test_aax_display PRIVATE ${CMAKE_CURRENT_LIST_DIR})
+  target_compile_definitions(test_aax_display PRIVATE TARNELLO_PRODUCT_BUNDLE="${TARNELLO_PRODUCT_BUNDLE_DIR}")
+  add_dependencies(test_aax_display tarnello_bundle)
 endif()
