@@ -116,13 +116,18 @@ void AAX_CChunkDataParser::LoadChunk (const AAX_SPlugInChunk* chunk)
         if (nameEnd == nameLimit)
             return; // no terminating zero
         const size_t nameLength = nameEnd - offset;
-        if (nameLength < 2)
-            return; // not even a type prefix
-
-        DataValue entry;
         const auto* name = reinterpret_cast<const char*> (data + offset);
-        entry.mDataName = AAX_CString (std::string (name + 2, nameLength - 2));
         offset = alignUp4 (nameEnd + 1);
+
+        // A name too short for its type prefix is kept as an entry of no type, as an
+        // unknown type is, and the entries after it still load.
+        DataValue entry;
+        if (nameLength < 2)
+        {
+            mDataValues.push_back (std::move (entry));
+            continue;
+        }
+        entry.mDataName = AAX_CString (std::string (name + 2, nameLength - 2));
 
         const auto fits = [&] (size_t width) { return offset <= size && width <= size - offset; };
         switch (name[0])

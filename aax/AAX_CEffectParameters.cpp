@@ -78,9 +78,13 @@ AAX_Result AAX_CEffectParameters::Initialize (IACFUnknown* hostUnknown)
     mParameterManager.Initialize (ParameterAutomationDelegate());
     mPacketDispatcher.Initialize (mController.get(), this);
 
+    // A failed start leaves nothing behind, so that the host may simply try again.
     const AAX_Result result = EffectInit();
     if (result != AAX_SUCCESS)
+    {
+        Uninitialize();
         return result;
+    }
 
     AAX_CString bypassID;
     GetMasterBypassParameter (&bypassID);

@@ -152,26 +152,20 @@ ZerAvoroProcessor::ZerAvoroProcessor (DovrethProcessor* ownerProcessor)
     addParam (drive);
 
     // Half the knob's travel for the first 500 ms. Long times snap to whole
-    // milliseconds, short ones to a tenth.
+    // milliseconds and are written so, short ones to a tenth.
     auto* timeRanges = new ParamRanges (0.0, maxTimeMs);
     timeRanges->addRange (0.5, 500.0, 0.7);
     timeRanges->addRange (0.7, 1000.0, 0.8);
     timeRanges->addRange (1.0, maxTimeMs, 0.8);
-    auto* timeParam = time;
-    time->setParamRanges (timeRanges, [timeParam] (double start, double end, double v)
-    {
-        if (v > 99.9)
+    time->setParamRanges (
+        timeRanges,
+        [] (double start, double end, double v)
         {
-            v = std::round (v);
-            timeParam->decimals.store (0);
-        }
-        else
-        {
-            v = std::round (v * 10.0) / 10.0;
-            timeParam->decimals.store (1);
-        }
-        return juce::jlimit (start, end, v);
-    });
+            v = v > 99.9 ? std::round (v) : std::round (v * 10.0) / 10.0;
+            return juce::jlimit (start, end, v);
+        },
+        // A snapped value above 99.9 came from above 99.9, so the stored value alone decides.
+        [] (double stored) { return stored > 99.9 ? 0 : 1; });
 
     leftLine = std::make_unique<DelayEcho>();
     rightLine = std::make_unique<DelayEcho>();

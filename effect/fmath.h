@@ -49,6 +49,10 @@ namespace local
 // and above ln of the largest; not-a-number stays not-a-number.
 inline double expd (double x)
 {
+    // Not-a-number would fail every test below; with a payload it could also
+    // reach the overflow branch and recurse without end.
+    if (x != x)
+        return x;
     if (x <= -708.3964185322641)
         return 0.0;
     if (x >= 709.782712893384)

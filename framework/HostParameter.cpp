@@ -5,6 +5,7 @@
 
 #include "ModuleIntParam.h"
 #include "ModuleProcessor.h"
+#include "ParamText.h"
 
 namespace
 {
@@ -127,25 +128,9 @@ juce::String HostParameter::getText (float normalisedValue, int) const
     if (b == nullptr)
         return {};
 
+    // The value asked about, as setValue would store it, and not the current one.
     auto& param = *b->param;
-    double real = param.getRealValueFor ((double) normalisedValue);
-
-    // Show what setValue would store: a stepped range snaps to its grid. A custom
-    // snap is left out, as it may keep state of its own.
-    const auto& range = param.range;
-    if (range.interval > 0.0)
-    {
-        real = range.start + range.interval * std::floor ((real - range.start) / range.interval + 0.5);
-        real = juce::jlimit (range.start, juce::jmax (range.start, range.end), real);
-    }
-
-    if (auto* choices = choicesOf (param))
-    {
-        const int i = juce::roundToInt (real);
-        return juce::isPositiveAndBelow (i, choices->size()) ? (*choices)[i] : juce::String();
-    }
-
-    return juce::String (real, param.getDecimals());
+    return param.getValueAsStringFor (param.getRealValueFor ((double) normalisedValue));
 }
 
 float HostParameter::getValueForText (const juce::String& text) const
@@ -160,18 +145,17 @@ float HostParameter::getValueForText (const juce::String& text) const
         return (float) juce::jlimit (-limit, limit, v);
     }
 
+    // A text that is no value of this parameter gives no position at all, so
+    // that the host refuses it instead of setting a value nobody typed.
     auto& param = *b->param;
+    const auto* choices = choicesOf (param);
+    const auto v = choices != nullptr ? ParamText::readChoice (text, *choices) : ParamText::readQuantity (text, param.unit);
+    if (! v.has_value())
+        return std::numeric_limits<float>::quiet_NaN();
 
-    // A choice's own texts come first: "On" means the on position, not 0.
-    if (auto* choices = choicesOf (param))
-    {
-        const auto wanted = text.trim();
-        for (int i = 0; i < choices->size(); ++i)
-            if (wanted.equalsIgnoreCase ((*choices)[i]))
-                return (float) param.getNormalizedFor ((double) i);
-    }
-
-    return (float) param.getNormalizedFor (param.getValueForText (text));
+    // Read at the host's float precision, as any typed value is.
+    const double limit = (double) std::numeric_limits<float>::max();
+    return (float) param.getNormalizedFor ((double) (float) juce::jlimit (-limit, limit, *v));
 }
 
 bool HostParameter::isMetaParameter() const

@@ -80,6 +80,27 @@ juce::String ModuleFloatParam::getValueAsString()
     return juce::String (getValue(), getDecimals());
 }
 
+juce::String ModuleFloatParam::getValueAsStringFor (double realValue)
+{
+    const double legal = getLegalValueFor (realValue);
+    if (! std::isfinite (legal))
+        return getValueAsString(); // setValue would keep the current value
+    return juce::String (legal, decimalsForValue ? decimalsForValue (legal) : getDecimals());
+}
+
+double ModuleFloatParam::getLegalValueFor (double v) const
+{
+    if (! std::isfinite (v))
+        return std::numeric_limits<double>::quiet_NaN();
+
+    // Clamp after every snap, a custom one included, so that no value outside the
+    // range ever reaches the module.
+    const double snapped = range.snapToLegalValue (v);
+    if (! std::isfinite (snapped))
+        return std::numeric_limits<double>::quiet_NaN();
+    return clampToRange (range, snapped);
+}
+
 double ModuleFloatParam::getValueForText (const juce::String& text)
 {
     // Texts are read at the host's float precision; a magnitude beyond float
@@ -93,18 +114,13 @@ double ModuleFloatParam::getValueForText (const juce::String& text)
 
 void ModuleFloatParam::setValue (double v)
 {
-    if (! std::isfinite (v))
-        return;
-
     const double old = getValue();
-
-    // Clamp after every snap, a custom one included, so that no value outside the
-    // range ever reaches the module.
-    const double snapped = range.snapToLegalValue (v);
-    if (! std::isfinite (snapped))
+    const double newValue = getLegalValueFor (v);
+    if (std::isnan (newValue))
         return;
 
-    const double newValue = clampToRange (range, snapped);
+    if (decimalsForValue)
+        decimals.store (decimalsForValue (newValue), std::memory_order_relaxed);
     value.store (newValue, std::memory_order_relaxed);
 
     if (listener != nullptr && ! (newValue == old))

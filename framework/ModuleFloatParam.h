@@ -16,8 +16,12 @@ public:
     double getRealValueFor (double normalized) override;
     juce::String getDisplayValue() override;
     juce::String getValueAsString() override;
+    juce::String getValueAsStringFor (double realValue) override;
     double getValueForText (const juce::String& text) override;
     void setValue (double v) override;
+
+    // What setValue would store for `v`: snapped and clamped; NaN when it would store nothing.
+    double getLegalValueFor (double v) const;
 
     // Particular values with a text of their own, such as 0 -> "Off".
     tsl::robin_map<double, juce::String> valueTexts;

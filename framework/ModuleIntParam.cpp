@@ -1,5 +1,7 @@
 #include "ModuleIntParam.h"
 
+#include <cmath>
+
 ModuleIntParam::ModuleIntParam (Listener* paramListener, const juce::String& paramName, double defaultVal,
                                 double minimum, double maximum, double step, const juce::String& unitLabel)
     : ModuleFloatParam (paramListener, paramName, defaultVal, minimum, maximum, step, unitLabel)
@@ -26,6 +28,15 @@ juce::String ModuleEnumParam::getDisplayValue()
 juce::String ModuleEnumParam::getValueAsString()
 {
     const int i = (int) getValue();
+    return juce::isPositiveAndBelow (i, choices.size()) ? choices[i] : juce::String();
+}
+
+juce::String ModuleEnumParam::getValueAsStringFor (double realValue)
+{
+    const double legal = getLegalValueFor (realValue);
+    if (! std::isfinite (legal))
+        return getValueAsString();
+    const int i = (int) legal;
     return juce::isPositiveAndBelow (i, choices.size()) ? choices[i] : juce::String();
 }
 

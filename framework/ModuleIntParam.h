@@ -17,6 +17,7 @@ public:
 
     juce::String getDisplayValue() override;
     juce::String getValueAsString() override;
+    juce::String getValueAsStringFor (double realValue) override;
 
     juce::StringArray choices;
 };

@@ -83,9 +83,11 @@ void ModuleParam::endChangeGesture()
         host->endChangeGesture();
 }
 
-void ModuleParam::setParamRanges (ParamRanges* ranges, std::function<double (double, double, double)> snap)
+void ModuleParam::setParamRanges (ParamRanges* ranges, std::function<double (double, double, double)> snap,
+                                  std::function<int (double)> decimalsFor)
 {
     paramRanges.reset (ranges);
+    decimalsForValue = std::move (decimalsFor);
 
     // The remap functions read paramRanges on every call, so a later replacement
     // takes effect at once.

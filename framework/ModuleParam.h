@@ -38,6 +38,9 @@ public:
     virtual double getRealValueFor (double normalized) = 0;
     virtual juce::String getDisplayValue() = 0;
     virtual juce::String getValueAsString() = 0;
+    // The text getValueAsString would give once `realValue` were set: snapped,
+    // clamped and with the decimals it would be stored with. Changes nothing.
+    virtual juce::String getValueAsStringFor (double realValue) = 0;
     virtual double getValueForText (const juce::String& text) = 0;
     virtual void setValue (double v) = 0;
     virtual void setValueNotifyingHost (double v);
@@ -46,8 +49,11 @@ public:
     void endChangeGesture();
 
     // Takes ownership of `ranges` and installs it as the range conversion; `snap`
-    // receives (range start, range end, value) and returns the value to store.
-    void setParamRanges (ParamRanges* ranges, std::function<double (double, double, double)> snap);
+    // receives (range start, range end, value) and returns the value to store, and
+    // must have no effect of its own. `decimalsFor`, when given, tells the decimals
+    // a stored value is written with, for ranges whose precision varies.
+    void setParamRanges (ParamRanges* ranges, std::function<double (double, double, double)> snap,
+                         std::function<int (double)> decimalsFor = {});
 
     double getValue() const noexcept { return value.load (std::memory_order_relaxed); }
     int getDecimals() const noexcept { return decimals.load (std::memory_order_relaxed); }
@@ -76,6 +82,8 @@ public:
     bool isInt = false;
     bool isFloat = false;
     bool spaceBeforeUnit = true;
+    // Set with the range: the decimals of a stored value, when not fixed by the step.
+    std::function<int (double)> decimalsForValue;
 
     JUCE_DECLARE_NON_COPYABLE (ModuleParam)
 };

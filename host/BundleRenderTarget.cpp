@@ -37,6 +37,13 @@ bool isStateChunk (const juce::MemoryBlock& chunk)
     return PlainXml::fromBinary (chunk.getData(), chunk.getSize()) != nullptr;
 }
 
+bool holdsModule (const juce::MemoryBlock& chunk)
+{
+    const auto state = PlainXml::fromBinary (chunk.getData(), chunk.getSize());
+    const auto* slots = state != nullptr ? state->getChildByName ("slots") : nullptr;
+    return slots != nullptr && slots->getFirstChildElement() != nullptr;
+}
+
 class BundleRenderTarget : public RenderTarget
 {
 public:
@@ -84,8 +91,9 @@ public:
         const auto* bytes = static_cast<const uint8_t*> (chunk.getData());
         if (instance->setChunk (kStateChunk, std::vector<uint8_t> (bytes, bytes + chunk.getSize())) != ACF_OK)
             return "the plug-in refused the state chunk";
-        // An unbound first host parameter is named by its number alone.
-        if (instance->parameters().front().second.find (". ") == std::string::npos)
+        // The plug-in drops a module it does not know; one it knows is in its state
+        // now, bound to host parameters or not.
+        if (! holdsModule (saveState()))
             return "the state holds no module this plug-in knows";
         return {};
     }

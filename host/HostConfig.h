@@ -34,6 +34,8 @@ struct HostConfig
     bool nullFactoryOnSuccess = false;
 
     StemFormatFeature stemFormatFeature;
+    // What a component descriptor answers to AddProcessProc_Native.
+    ACFRESULT processProcResult = ACF_OK;
 
     HostConfig& omit (const acfIID& iid)          { omittedInterfaces.insert (iid); return *this; }
     HostConfig& failCreation (const acfCLSID& id) { failingComponents.insert (id); return *this; }

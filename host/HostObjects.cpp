@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <utility>
 
 namespace tarnello::host
@@ -30,6 +31,13 @@ ACFRESULT handOut (Object* object, IACFUnknown** out)
 }
 
 std::atomic<AAX_CTypeID> sNextProcID { 1 };
+
+std::string hex (uint32_t value)
+{
+    char text[16];
+    std::snprintf (text, sizeof (text), "0x%08X", value);
+    return text;
+}
 } // namespace
 
 //==============================================================================
@@ -64,6 +72,7 @@ ACFRESULT HostContext::AcquireFeatureProperties (const acfUID& featureID, IACFUn
     if (outFeatureInfo == nullptr)
         return ACF_E_POINTER;
     *outFeatureInfo = nullptr;
+    host().recordDescriptionCall ("AcquireFeatureProperties");
     if (featureID != AAXATTR_ClientFeature_StemFormat || ! host().config().stemFormatFeature.present)
         return ACF_E_FAIL;
     return handOut (new HostFeatureInfo (host()), outFeatureInfo);
@@ -127,14 +136,20 @@ AAX_CBoolean HostPropertyMap::GetProperty (uint32_t id, AAX_CPropertyValue* outV
 
 ACFRESULT HostPropertyMap::AddProperty (uint32_t id, AAX_CPropertyValue value)
 {
+    host().recordDescriptionCall ("AddProperty " + std::to_string (id));
+    put (id, value);
+    return ACF_OK;
+}
+
+void HostPropertyMap::put (uint32_t id, AAX_CPropertyValue value)
+{
     for (auto& entry : mProperties.values)
         if (entry.first == id)
         {
             entry.second = value;
-            return ACF_OK;
+            return;
         }
     mProperties.values.emplace_back (id, value);
-    return ACF_OK;
 }
 
 ACFRESULT HostPropertyMap::RemoveProperty (uint32_t id)
@@ -217,7 +232,7 @@ ACFRESULT HostFeatureInfo::AcquireProperties (IACFUnknown** outProperties)
 
     auto* map = new HostPropertyMap (host());
     for (const auto& [format, value] : feature.values)
-        map->AddProperty (static_cast<uint32_t> (format), value);
+        map->put (static_cast<uint32_t> (format), value);
     return handOut (map, outProperties);
 }
 
@@ -231,6 +246,10 @@ void* HostComponentDescriptor::findInterface (const acfIID& iid)
 
 ACFRESULT HostComponentDescriptor::addField (const char* kind, AAX_CFieldIndex field, std::vector<int64_t> args, const char* text)
 {
+    std::string call = std::string ("Add") + kind + " " + std::to_string (field);
+    for (const auto arg : args)
+        call += " " + std::to_string (arg);
+    host().recordDescriptionCall (std::move (call));
     mRecord.fields.push_back ({ kind, field, std::move (args), textOf (text) });
     return ACF_OK;
 }
@@ -306,10 +325,14 @@ ACFRESULT HostComponentDescriptor::AddProcessProc_Native (AAX_CProcessProc proce
     proc.backgroundProc = reinterpret_cast<const void*> (backgroundProc);
     proc.properties = HostPropertyMap::snapshotOf (properties);
     proc.procID = sNextProcID.fetch_add (1);
+    host().recordDescriptionCall ("AddProcessProc_Native");
+    const ACFRESULT answer = host().config().processProcResult;
+    if (ACFFAILED (answer))
+        return answer;
     mRecord.processProcs.push_back (proc);
     if (outProcID != nullptr)
         *outProcID = proc.procID;
-    return ACF_OK;
+    return answer;
 }
 
 ACFRESULT HostComponentDescriptor::AddProcessProc_TI (const char* dllFileName, const char* processProcSymbol,
@@ -322,10 +345,14 @@ ACFRESULT HostComponentDescriptor::AddProcessProc_TI (const char* dllFileName, c
     proc.processProcSymbol = textOf (processProcSymbol);
     proc.properties = HostPropertyMap::snapshotOf (properties);
     proc.procID = sNextProcID.fetch_add (1);
+    host().recordDescriptionCall ("AddProcessProc_Native");
+    const ACFRESULT answer = host().config().processProcResult;
+    if (ACFFAILED (answer))
+        return answer;
     mRecord.processProcs.push_back (proc);
     if (outProcID != nullptr)
         *outProcID = proc.procID;
-    return ACF_OK;
+    return answer;
 }
 
 ACFRESULT HostComponentDescriptor::AddProcessProc (IACFUnknown* properties, AAX_CTypeID* outProcIDs, int32_t procIDsSize)
@@ -374,18 +401,21 @@ ACFRESULT HostEffectDescriptor::AddComponent (IACFUnknown* componentDescriptor)
     const auto* component = dynamic_cast<const HostComponentDescriptor*> (componentDescriptor);
     if (component == nullptr)
         return ACF_E_POINTER;
+    host().recordDescriptionCall ("AddComponent");
     mRecord.components.push_back (component->record());
     return ACF_OK;
 }
 
 ACFRESULT HostEffectDescriptor::AddName (const char* name)
 {
+    host().recordDescriptionCall ("AddName " + textOf (name));
     mRecord.names.push_back (textOf (name));
     return ACF_OK;
 }
 
 ACFRESULT HostEffectDescriptor::AddCategory (uint32_t category)
 {
+    host().recordDescriptionCall ("AddCategory " + hex (category));
     mRecord.categories.push_back (category);
     return ACF_OK;
 }
@@ -398,6 +428,7 @@ ACFRESULT HostEffectDescriptor::AddCategoryBypassParameter (uint32_t category, c
 
 ACFRESULT HostEffectDescriptor::AddProcPtr (void* procPtr, int32_t procID)
 {
+    host().recordDescriptionCall ("AddProcPtr " + std::to_string (procID));
     mRecord.procPtrs.emplace_back (procPtr, procID);
     return ACF_OK;
 }
@@ -410,12 +441,14 @@ ACFRESULT HostEffectDescriptor::SetProperties (IACFUnknown* properties)
 
 ACFRESULT HostEffectDescriptor::AddResourceInfo (int32_t resourceType, const char* info)
 {
+    host().recordDescriptionCall ("AddResourceInfo " + std::to_string (resourceType) + " " + textOf (info));
     mRecord.resources.emplace_back (resourceType, textOf (info));
     return ACF_OK;
 }
 
 ACFRESULT HostEffectDescriptor::AddMeterDescription (AAX_CTypeID meterID, const char* meterName, IACFUnknown* properties)
 {
+    host().recordDescriptionCall ("AddMeterDescription " + hex (meterID) + " " + textOf (meterName));
     mRecord.meters.push_back ({ meterID, textOf (meterName), HostPropertyMap::snapshotOf (properties) });
     return ACF_OK;
 }
@@ -446,6 +479,7 @@ ACFRESULT HostCollection::AddEffect (const char* effectID, IACFUnknown* effectDe
     const auto* effect = dynamic_cast<const HostEffectDescriptor*> (effectDescriptor);
     if (effect == nullptr)
         return ACF_E_POINTER;
+    host().recordDescriptionCall ("AddEffect " + textOf (effectID));
     EffectRecord record = effect->record();
     record.effectID = textOf (effectID);
     mRecord->effects.push_back (std::move (record));
@@ -454,18 +488,21 @@ ACFRESULT HostCollection::AddEffect (const char* effectID, IACFUnknown* effectDe
 
 ACFRESULT HostCollection::SetManufacturerName (const char* name)
 {
+    host().recordDescriptionCall ("SetManufacturerName " + textOf (name));
     mRecord->manufacturerName = textOf (name);
     return ACF_OK;
 }
 
 ACFRESULT HostCollection::AddPackageName (const char* name)
 {
+    host().recordDescriptionCall ("AddPackageName " + textOf (name));
     mRecord->packageNames.push_back (textOf (name));
     return ACF_OK;
 }
 
 ACFRESULT HostCollection::SetPackageVersion (uint32_t version)
 {
+    host().recordDescriptionCall ("SetPackageVersion " + hex (version));
     mRecord->hasPackageVersion = true;
     mRecord->packageVersion = version;
     return ACF_OK;
@@ -482,10 +519,20 @@ void registerDescriptionComponents (StandInHost& host)
 {
     host.registerComponent (AAXCompID_HostServices, [] (StandInHost& h) -> IACFUnknown* { return (new HostServices (h))->asUnknown(); });
     host.registerComponent (AAXCompID_AAXCollection, [] (StandInHost& h) -> IACFUnknown* {
+        h.recordDescriptionCall ("new Collection");
         return (new HostCollection (h, h.newCollectionRecord()))->asUnknown();
     });
-    host.registerComponent (AAXCompID_AAXEffectDescriptor, [] (StandInHost& h) -> IACFUnknown* { return (new HostEffectDescriptor (h))->asUnknown(); });
-    host.registerComponent (AAXCompID_AAXComponentDescriptor, [] (StandInHost& h) -> IACFUnknown* { return (new HostComponentDescriptor (h))->asUnknown(); });
-    host.registerComponent (AAXCompID_AAXPropertyMap, [] (StandInHost& h) -> IACFUnknown* { return (new HostPropertyMap (h))->asUnknown(); });
+    host.registerComponent (AAXCompID_AAXEffectDescriptor, [] (StandInHost& h) -> IACFUnknown* {
+        h.recordDescriptionCall ("new EffectDescriptor");
+        return (new HostEffectDescriptor (h))->asUnknown();
+    });
+    host.registerComponent (AAXCompID_AAXComponentDescriptor, [] (StandInHost& h) -> IACFUnknown* {
+        h.recordDescriptionCall ("new ComponentDescriptor");
+        return (new HostComponentDescriptor (h))->asUnknown();
+    });
+    host.registerComponent (AAXCompID_AAXPropertyMap, [] (StandInHost& h) -> IACFUnknown* {
+        h.recordDescriptionCall ("new PropertyMap");
+        return (new HostPropertyMap (h))->asUnknown();
+    });
 }
 } // namespace tarnello::host

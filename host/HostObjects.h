@@ -52,6 +52,8 @@ public:
     ACFRESULT AddPointerProperty (uint32_t id, const void* value) override;
 
     const PropertySnapshot& snapshot() const noexcept { return mProperties; }
+    // The host's own filling, which the description journal leaves out.
+    void put (uint32_t id, AAX_CPropertyValue value);
 
     // The host's map behind a property-map unknown the plug-in passed, or null.
     static const HostPropertyMap* from (IACFUnknown* unknown) noexcept;

@@ -10,6 +10,7 @@
 
 #include "Commands.h"
 #include "NumberText.h"
+#include "RenderFiles.h"
 #include "RenderTarget.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
@@ -18,7 +19,10 @@
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
+#include <limits>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -30,6 +34,7 @@ constexpr double highestRate = 384000.0;
 constexpr int defaultBlockSize = 512;
 constexpr int largestBlockSize = 65536;
 constexpr juce::int64 longestInput = (juce::int64) 1 << 28; // samples per channel
+constexpr size_t largestState = 16 * 1024 * 1024; // far beyond any state the plug-in writes
 constexpr int exitBadInput = 2;
 constexpr int exitFailure = 1;
 
@@ -38,10 +43,11 @@ const char* const usage =
     "                            [--set NAME=VALUE]... [--state FILE] [--save-state FILE] [--bypass]\n"
     "                            [--bundle PATH]\n";
 
-struct BadInput
-{
-    juce::String message;
-};
+using tarnello::render::BadInput;
+using tarnello::render::hzText;
+using tarnello::render::isSameFile;
+using tarnello::render::PendingFile;
+using Audio = tarnello::render::WavAudio;
 
 struct RenderOptions
 {
@@ -55,11 +61,6 @@ struct RenderOptions
     bool bypass = false;
     std::string bundle = tarnello::host::defaultBundlePath();
 };
-
-juce::String hzText (double rate)
-{
-    return (rate == std::floor (rate) ? juce::String ((juce::int64) rate) : juce::String (rate, 2)) + " Hz";
-}
 
 using tarnello::host::parseNumber;
 
@@ -147,31 +148,30 @@ RenderOptions parseArguments (const juce::StringArray& args)
 
     if (! o.hasOut)
         throw BadInput { juce::String ("--out is required\n") + usage };
-    if (o.hasIn && o.in == o.out)
+
+    // The same file under another name, through a link, is still the same file.
+    auto same = [] (const juce::File& a, const juce::File& b) { return a == b || isSameFile (a, b); };
+    if (o.hasIn && same (o.in, o.out))
         throw BadInput { "--out would overwrite the input " + o.in.getFullPathName() };
-    if (o.hasSaveState && (o.saveState == o.out || (o.hasIn && o.saveState == o.in)))
+    if (o.hasState && same (o.state, o.out))
+        throw BadInput { "--out would overwrite the state file " + o.state.getFullPathName() };
+    if (o.hasSaveState && (same (o.saveState, o.out) || (o.hasIn && same (o.saveState, o.in))))
         throw BadInput { "--save-state must name a file of its own" };
 
-    for (const auto& target : { std::make_pair (o.out, o.hasOut), std::make_pair (o.saveState, o.hasSaveState) })
+    for (const auto& [file, given, option] : { std::make_tuple (o.out, o.hasOut, "--out"),
+                                               std::make_tuple (o.saveState, o.hasSaveState, "--save-state") })
     {
-        if (! target.second)
+        if (! given)
             continue;
-        if (target.first.isDirectory())
-            throw BadInput { target.first.getFullPathName() + " is a folder" };
-        if (! target.first.getParentDirectory().isDirectory())
-            throw BadInput { "no folder " + target.first.getParentDirectory().getFullPathName() };
+        tarnello::render::checkOutputPath (file, option);
+        if (! file.getParentDirectory().isDirectory())
+            throw BadInput { "no folder " + file.getParentDirectory().getFullPathName() };
     }
 
     return o;
 }
 
 //==============================================================================
-struct Audio
-{
-    juce::AudioBuffer<float> buffer;
-    double sampleRate = demoRate;
-};
-
 // A few seconds of short plucked notes, alternating between the sides, then
 // silence for the echoes to ring out.
 Audio makeDemoPhrase (double sampleRate)
@@ -207,83 +207,6 @@ Audio makeDemoPhrase (double sampleRate)
     return audio;
 }
 
-Audio readWav (const juce::File& file)
-{
-    const auto name = file.getFullPathName();
-    if (! file.existsAsFile())
-        throw BadInput { "no input file " + name };
-
-    auto stream = std::make_unique<juce::FileInputStream> (file);
-    if (! stream->openedOk())
-        throw BadInput { "cannot read " + name };
-
-    juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatReader> reader (wav.createReaderFor (stream.release(), true));
-    if (reader == nullptr)
-        throw BadInput { name + " is not a WAV file" };
-
-    const int channels = (int) reader->numChannels;
-    if (channels < 1 || channels > 2)
-        throw BadInput { name + " has " + juce::String (channels) + " channels; mono or stereo only" };
-    if (! (reader->sampleRate >= lowestRate && reader->sampleRate <= highestRate))
-        throw BadInput { name + " is at " + hzText (reader->sampleRate) + "; the plug-in takes 44100 to 384000 Hz" };
-    if (reader->lengthInSamples <= 0)
-        throw BadInput { name + " holds no audio" };
-    if (reader->lengthInSamples > longestInput)
-        throw BadInput { name + " is too long" };
-
-    Audio audio;
-    audio.sampleRate = reader->sampleRate;
-    audio.buffer.setSize (channels, (int) reader->lengthInSamples);
-    if (! reader->read (&audio.buffer, 0, (int) reader->lengthInSamples, 0, true, true))
-        throw BadInput { "cannot read the audio of " + name };
-    return audio;
-}
-
-// Written beside the target and renamed over it only when complete, so a failed
-// run leaves no partial file.
-class PendingFile
-{
-public:
-    explicit PendingFile (const juce::File& target) : temp (target, juce::TemporaryFile::useHiddenFile) {}
-
-    const juce::File& getFile() const { return temp.getFile(); }
-
-    void commit()
-    {
-        if (! temp.overwriteTargetFileWithTemporary())
-            throw BadInput { "cannot write " + temp.getTargetFile().getFullPathName() };
-    }
-
-private:
-    juce::TemporaryFile temp;
-};
-
-void writeWav (PendingFile& file, const juce::AudioBuffer<float>& buffer, double sampleRate)
-{
-    auto stream = std::make_unique<juce::FileOutputStream> (file.getFile());
-    if (! stream->openedOk())
-        throw BadInput { "cannot write " + file.getFile().getParentDirectory().getFullPathName() };
-
-    juce::WavAudioFormat wav;
-    std::unique_ptr<juce::AudioFormatWriter> writer (
-        wav.createWriterFor (stream.get(), sampleRate, (unsigned int) buffer.getNumChannels(), 32, {}, 0));
-    if (writer == nullptr)
-        throw BadInput { "cannot write a WAV file at " + hzText (sampleRate) };
-    stream.release(); // the writer owns it now
-
-    const bool written = writer->writeFromAudioSampleBuffer (buffer, 0, buffer.getNumSamples()) && writer->flush();
-    writer.reset();
-    if (! written)
-        throw BadInput { "cannot write " + file.getFile().getFullPathName() };
-}
-
-void writeState (PendingFile& file, const juce::MemoryBlock& chunk)
-{
-    if (! file.getFile().replaceWithData (chunk.getData(), chunk.getSize()))
-        throw BadInput { "cannot write " + file.getFile().getFullPathName() };
-}
-
 juce::String summaryLine (const juce::AudioBuffer<float>& out, double sampleRate, double seconds)
 {
     float peak = 0.0f;
@@ -306,7 +229,9 @@ int render (const juce::StringArray& args)
     Audio input;
     if (options.hasIn)
     {
-        input = readWav (options.in);
+        input = tarnello::render::readWav (options.in, lowestRate, highestRate, longestInput);
+        if (input.truncation.isNotEmpty())
+            std::cerr << "tarnello-host render: warning: " << input.truncation << std::endl;
         if (options.hasRate && options.rate != input.sampleRate)
             throw BadInput { options.in.getFullPathName() + " is at " + hzText (input.sampleRate) + ", not "
                              + hzText (options.rate) + "; nothing is resampled" };
@@ -318,12 +243,13 @@ int render (const juce::StringArray& args)
 
     juce::MemoryBlock stateChunk;
     if (options.hasState)
-    {
-        if (! options.state.existsAsFile())
-            throw BadInput { "no state file " + options.state.getFullPathName() };
-        if (! options.state.loadFileAsData (stateChunk))
-            throw BadInput { "cannot read " + options.state.getFullPathName() };
-    }
+        stateChunk = tarnello::render::readSmallFile (options.state, largestState, "state file");
+
+    // Made now, so that a run that fails or is killed from here on removes them.
+    PendingFile outFile (options.out);
+    std::unique_ptr<PendingFile> stateFile;
+    if (options.hasSaveState)
+        stateFile = std::make_unique<PendingFile> (options.saveState);
 
     std::string loadError;
     auto target = createBundleRenderTarget (options.bundle, loadError);
@@ -373,15 +299,9 @@ int render (const juce::StringArray& args)
     }
     const double seconds = std::chrono::duration<double> (std::chrono::steady_clock::now() - started).count();
 
-    PendingFile outFile (options.out);
-    writeWav (outFile, output, input.sampleRate);
-
-    std::unique_ptr<PendingFile> stateFile;
-    if (options.hasSaveState)
-    {
-        stateFile = std::make_unique<PendingFile> (options.saveState);
-        writeState (*stateFile, target->saveState());
-    }
+    tarnello::render::writeWav (outFile, output, input.sampleRate);
+    if (stateFile != nullptr)
+        tarnello::render::writeData (*stateFile, target->saveState());
 
     outFile.commit();
     if (stateFile != nullptr)
@@ -396,7 +316,17 @@ int runRender (int argc, char** argv)
 {
     juce::StringArray args;
     for (int i = 0; i < argc; ++i)
-        args.add (juce::CharPointer_UTF8 (argv[i]));
+    {
+        // JUCE's text classes trust their UTF-8 and read past the end of a broken sequence.
+        const auto length = std::strlen (argv[i]);
+        if (length > (size_t) std::numeric_limits<int>::max()
+            || ! juce::CharPointer_UTF8::isValidString (argv[i], (int) length))
+        {
+            std::cerr << "tarnello-host render: argument " << i << " is not valid UTF-8 text" << std::endl;
+            return exitBadInput;
+        }
+        args.add (juce::String::fromUTF8 (argv[i], (int) length));
+    }
     // Called with the subcommand's own name first, or with its arguments alone.
     if (! args.isEmpty() && args[0] == "render")
         args.remove (0);
@@ -407,6 +337,7 @@ int runRender (int argc, char** argv)
         return 0;
     }
 
+    tarnello::render::removePendingFilesOnSignals();
     juce::ScopedJuceInitialiser_GUI juceInit;
     try
     {

@@ -104,6 +104,19 @@ void StandInHost::clearRecords()
     mAsserts.clear();
     mStackTraces.clear();
     mCollections.clear();
+    mDescriptionCalls.clear();
+}
+
+void StandInHost::recordDescriptionCall (std::string call)
+{
+    const std::lock_guard<std::mutex> lock (mRecordLock);
+    mDescriptionCalls.push_back (std::move (call));
+}
+
+std::vector<std::string> StandInHost::descriptionCalls() const
+{
+    const std::lock_guard<std::mutex> lock (mRecordLock);
+    return mDescriptionCalls;
 }
 
 std::shared_ptr<CollectionRecord> StandInHost::newCollectionRecord()

@@ -12,6 +12,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <vector>
 
 namespace tarnello::host
@@ -49,6 +50,10 @@ public:
     std::vector<StackTraceRecord> stackTraces() const;
     void clearRecords();
 
+    // The description calls the plug-in made, in order, one line each ("AddName Tarnello").
+    void recordDescriptionCall (std::string call);
+    std::vector<std::string> descriptionCalls() const;
+
     // Every collection the factory made, oldest first; a collection records until it is destroyed.
     std::shared_ptr<CollectionRecord> newCollectionRecord();
     std::vector<std::shared_ptr<CollectionRecord>> collections() const;
@@ -63,6 +68,7 @@ private:
     std::vector<TraceRecord> mTraces;
     std::vector<AssertRecord> mAsserts;
     std::vector<StackTraceRecord> mStackTraces;
+    std::vector<std::string> mDescriptionCalls;
     std::vector<std::shared_ptr<CollectionRecord>> mCollections;
 };
 } // namespace tarnello::host

@@ -374,7 +374,13 @@ AAX_Result BridgeProcessor::GetParameterValueFromString (AAX_CParamID id, double
 {
     if (const auto* parameter = FindParameter (id))
     {
-        const float value = parameter->getValueForText (juce::String::fromUTF8 (text.Get()));
+        // JUCE's text classes trust their UTF-8 and read past the end of a broken sequence.
+        const char* utf8 = text.Get();
+        const auto length = text.Length();
+        if (utf8 == nullptr || length > static_cast<uint32_t> (std::numeric_limits<int>::max())
+            || ! juce::CharPointer_UTF8::isValidString (utf8, static_cast<int> (length)))
+            return AAX_ERROR_INVALID_STRING_CONVERSION;
+        const float value = parameter->getValueForText (juce::String::fromUTF8 (utf8, static_cast<int> (length)));
         if (outValue == nullptr || ! std::isfinite (value))
             return AAX_ERROR_INVALID_STRING_CONVERSION;
         *outValue = toPosition (value);
@@ -576,7 +582,8 @@ juce::Optional<juce::AudioPlayHead::PositionInfo> BridgeProcessor::getPosition()
         return info;
 
     double bpm = 0.0;
-    if (transport->GetCurrentTempo (&bpm) == AAX_SUCCESS && std::isfinite (bpm) && bpm > 0.0)
+    // A tempo of 0 has a meaning of its own to the module; only an unusable one is left out.
+    if (transport->GetCurrentTempo (&bpm) == AAX_SUCCESS && std::isfinite (bpm) && bpm >= 0.0)
         info.setBpm (bpm);
 
     int32_t numerator = 4, denominator = 4;

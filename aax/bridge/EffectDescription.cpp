@@ -184,9 +184,21 @@ void DescribeComponent (AAX_VEffectDescriptor& effect, const juce::AudioProcesso
             properties->AddProperty (AAX::kProperty_SideChainMono, 1);
     }
 
-    // A component is handed over only with its process procedure in place.
-    if (component->AddProcessProc_Native (&ProcessNative, properties) == AAX_SUCCESS)
+    // A component is handed over only with its process procedure in place. Any
+    // non-negative answer is a success: hosts may answer more than 0.
+    const AAX_Result result = component->AddProcessProc_Native (&ProcessNative, properties);
+    if (result >= 0)
+    {
         effect.AddComponent (component);
+        return;
+    }
+    // A host without the descriptor's interface gets a partial description by
+    // design; only a refusal by the host itself is worth telling it about.
+    if (result == AAX_ERROR_NULL_OBJECT || result == AAX_ERROR_UNIMPLEMENTED)
+        return;
+    AAX_CHostServices::Trace (AAX::kTracePriority_Critical,
+                              "Tarnello: the host refused the process procedure (%d); stem formats 0x%08X / 0x%08X not described",
+                              static_cast<int> (result), static_cast<unsigned> (inputFormat), static_cast<unsigned> (outputFormat));
 }
 
 void DescribeComponents (AAX_VEffectDescriptor& effect, juce::AudioProcessor& processor, AAX_VFeatureInfo* stemFormatFeature,

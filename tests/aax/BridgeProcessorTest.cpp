@@ -186,6 +186,103 @@ TEST_F (Bridge, FormatsTheValueItIsAskedAboutAndCutsNamesToTheLengthAsked)
     EXPECT_EQ (full.StdString(), "10. LR Offset");
 }
 
+TEST_F (Bridge, ShowsTheTimeItIsAskedAboutAsItWouldBeStored)
+{
+    // "Time" stores whole milliseconds above 99.9 and tenths below, whatever it holds now.
+    struct Case { double asked; const char* text; };
+    const Case cases[] = { { 0.0000036, "0.0" }, { 12.34, "12.3" }, { 99.96, "100" },  { 733.172, "733" },
+                           { 1234.6, "1235" },   { 4000.0, "4000" }, { 0.0, "0.0" },   { 99.0, "99.0" } };
+    for (const double current : { 240.0, 50.0 })
+    {
+        moduleParam (4).setValue (current);
+        const int decimals = moduleParam (4).getDecimals();
+        for (const auto& c : cases)
+        {
+            EXPECT_EQ (text ("4", moduleParam (4).getNormalizedFor (c.asked)), c.text) << c.asked << " with Time at " << current;
+            EXPECT_EQ (moduleParam (4).getValue(), current);
+            EXPECT_EQ (moduleParam (4).getDecimals(), decimals) << "asking changed how the current value is written";
+        }
+    }
+}
+
+TEST_F (Bridge, ReadsNumbersAsIndicesOfAChoiceAndChoiceTextsOtherwise)
+{
+    // "Time Note" (6th host parameter) has a choice whose text is a plain number: "1".
+    const auto positionOf = [this] (const char* id, const char* typed) {
+        double position = -1.0;
+        const auto result = bridge->GetParameterValueFromString (id, &position, AAX_CString (typed));
+        return result == AAX_SUCCESS ? position : -1.0;
+    };
+    auto& note = moduleParam (5);
+    ASSERT_EQ (note.name, "Time Note");
+    struct Case { const char* typed; double index; };
+    const Case cases[] = { { "1", 1 }, { "01", 1 }, { "2", 2 }, { " 19 ", 19 }, { "1/8", 10 }, { "1 d", 20 },
+                           { "1/64 T", 0 }, { "0", 0 } };
+    for (const auto& c : cases)
+        EXPECT_EQ (positionOf ("5", c.typed), (double) (float) note.getNormalizedFor (c.index)) << c.typed;
+    for (const char* refused : { "1/5", "", "one", "0x1" })
+        EXPECT_EQ (positionOf ("5", refused), -1.0) << refused;
+
+    // The same rule for a two-state choice ("Low Cut", 3rd).
+    EXPECT_EQ (positionOf ("2", "1"), 1.0);
+    EXPECT_EQ (positionOf ("2", "on"), 1.0);
+    EXPECT_EQ (positionOf ("2", "Off"), 0.0);
+}
+
+TEST_F (Bridge, ReadsANumberWithOnlyItsOwnUnit)
+{
+    const auto positionOf = [this] (const char* id, const char* typed) {
+        double position = -1.0;
+        const auto result = bridge->GetParameterValueFromString (id, &position, AAX_CString (typed));
+        return result == AAX_SUCCESS ? position : -1.0;
+    };
+    const double at50 = (double) (float) moduleParam (4).getNormalizedFor (50.0);
+    for (const char* typed : { "50", "50 ms", "50ms", " 50 MS ", "5e1", "+50.0" })
+        EXPECT_EQ (positionOf ("4", typed), at50) << typed;
+    for (const char* refused : { "50 dB", "50 %", "0x32", "fifty", "50 ms ms", "inf", "nan" })
+        EXPECT_EQ (positionOf ("4", refused), -1.0) << refused;
+    // "Mix" has no unit: a plain number only.
+    EXPECT_EQ (positionOf ("3", "16"), (double) (float) moduleParam (3).getNormalizedFor (16.0));
+    EXPECT_EQ (positionOf ("3", "0x10"), -1.0);
+    EXPECT_EQ (positionOf ("3", "16 %"), -1.0);
+}
+
+TEST_F (Bridge, RefusesTextThatIsNoValidUtf8BeforeReadingIt)
+{
+    // Broken sequences at the end of the text, where a reader that trusts them runs past it.
+    const char* const broken[] = { "\xff", "\xc3", "\xe2\x82", "\xf0\x9f\x98", "1\xff", "\x80", "\xf8\x88\x80\x80\x80" };
+    for (const char* id : { "MasterBypassID", "0", "5" })
+        for (const char* text : broken)
+        {
+            double position = -7.0;
+            EXPECT_EQ (bridge->GetParameterValueFromString (id, &position, AAX_CString (text)), AAX_ERROR_INVALID_STRING_CONVERSION)
+                << id;
+            EXPECT_EQ (position, -7.0);
+        }
+    double position = -7.0;
+    EXPECT_EQ (bridge->GetParameterValueFromString ("1", &position, AAX_CString ("5 Tn")), AAX_SUCCESS); // "Tone"
+    EXPECT_EQ (position, (double) (float) moduleParam (1).getNormalizedFor (5.0));
+}
+
+TEST_F (Bridge, PassesAHostTempoOfZeroAndReplacesOnlyUnusableOnes)
+{
+    struct Case { double hostTempo; bool passed; };
+    const Case cases[] = { { 0.0, true }, { 4.9e-324, true }, { 60.0, true }, { -1.0, false },
+                           { std::nan (""), false }, { HUGE_VAL, false } };
+    for (const auto& c : cases)
+    {
+        context->transport().setTempo (c.hostTempo);
+        const auto position = bridge->getPosition();
+        ASSERT_TRUE (position.hasValue());
+        const auto bpm = position->getBpm();
+        EXPECT_EQ (bpm.hasValue(), c.passed) << c.hostTempo;
+        if (c.passed && bpm.hasValue())
+        {
+            EXPECT_EQ (*bpm, c.hostTempo);
+        }
+    }
+}
+
 TEST_F (Bridge, CapsTheStepCountOnEveryResync)
 {
     AAX_IParameter* time = nullptr;

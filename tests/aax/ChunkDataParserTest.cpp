@@ -137,8 +137,6 @@ TEST (ChunkDataParser, StopsAtTheFirstMalformedEntryWithoutReadingPastTheData)
         { "negative size", good, -8, {} },
         { "wrong magic", Bytes { 0x01, 0x01, 0x01, 0x02 } + entry ("d_0", kHalf), 16, {} },
         { "name without its zero", good + Bytes { 'd', '_', '1', '2' }, 20, justTheGoodOne },
-        { "name shorter than its prefix", good + Bytes { 'd', 0, 0, 0 } + kHalf, 28, justTheGoodOne },
-        { "empty name", good + Bytes { 0, 0, 0, 0 }, 20, justTheGoodOne },
         { "double running past the data", good + entry ("d_1", { 0x3F, 0xE0, 0, 0 }), 24, justTheGoodOne },
         { "float running past the data", good + entry ("f_1", { 0x3F, 0x80 }), 22, justTheGoodOne },
         { "integer running past the data", good + entry ("l_1", {}), 20, justTheGoodOne },
@@ -158,6 +156,35 @@ TEST (ChunkDataParser, StopsAtTheFirstMalformedEntryWithoutReadingPastTheData)
         AAX_CChunkDataParser parser;
         parser.LoadChunk (asChunk (bytes));
         EXPECT_EQ (entriesOf (parser), c.expected) << c.what;
+    }
+}
+
+TEST (ChunkDataParser, ANameShorterThanItsPrefixIsAnUntypedEntryAndTheRestStillLoads)
+{
+    using P = AAX_CChunkDataParser;
+    const Bytes before = kMagic + entry ("d_0", kHalf);
+    const Bytes after = entry ("d_1", kQuarter) + entry ("l_2", { 0, 0, 0, 7 });
+    const std::vector<Entry> expected { { P::kDataType_Double, "0" }, { P::kDataType_Unknown, "" },
+                                        { P::kDataType_Double, "1" }, { P::kDataType_Int32, "2" } };
+
+    struct Case { const char* what; Bytes shortName; };
+    const std::vector<Case> cases = {
+        { "empty name", { 0, 0, 0, 0 } },
+        { "type letter alone", { 'd', 0, 0, 0 } },
+        { "unknown letter alone", { 'q', 0, 0, 0 } },
+    };
+    for (const auto& c : cases)
+    {
+        const auto bytes = chunkBytes (kElck, before + c.shortName + after);
+        AAX_CChunkDataParser parser;
+        parser.LoadChunk (asChunk (bytes));
+        EXPECT_EQ (entriesOf (parser), expected) << c.what;
+        double quarter = 0.0;
+        int32_t seven = 0;
+        EXPECT_TRUE (parser.FindDouble ("1", &quarter)) << c.what;
+        EXPECT_EQ (quarter, 0.25) << c.what;
+        EXPECT_TRUE (parser.FindInt32 ("2", &seven)) << c.what;
+        EXPECT_EQ (seven, 7) << c.what;
     }
 }
 

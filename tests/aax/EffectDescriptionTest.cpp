@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <iterator>
 #include <set>
 
 namespace
@@ -488,6 +490,105 @@ TEST_F (EffectDescription, RepeatedNativeIdIsNotDescribedTwice)
     ASSERT_EQ (host.traces().size(), 3u);
     EXPECT_EQ (host.traces()[0].priority, AAX::kTracePriority_Critical);
     EXPECT_NE (host.traces()[0].message.find ("repeats"), std::string::npos);
+}
+
+// The main stem formats in the order the wrapper tries them, written out.
+constexpr AAX_EStemFormat kLiteralMainFormats[] = {
+    0x00000001, 0x00010002, 0x00020003, 0x00030004, 0x00040004, 0x00050005, 0x00060006, 0x00070006, 0x00080007,
+    0x00090007, 0x000A0008, 0x000B0007, 0x000C0008, 0x00140009, 0x000D000A, 0x000E0004, 0x00120009, 0x00130010,
+};
+
+TEST_F (EffectDescription, TriesTheEighteenMainFormatsInTheirFixedOrder)
+{
+    // Every format supported, and a layout rule that pairs each only with itself:
+    // the components come out in the order the formats are tried.
+    std::map<int32_t, int32_t> everyFormat;
+    for (const auto format : kLiteralMainFormats)
+        everyFormat[format] = 2;
+    everyFormat[0x00120009] = 2; // also answers for 0x000E0004
+    OfferStemFormats (everyFormat);
+    const auto record = Describe ([] {
+        auto* p = new ConfigurableProcessor();
+        p->layoutRule = [] (const juce::AudioProcessor::BusesLayout& layout) {
+            return layout.getMainInputChannelSet() == layout.getMainOutputChannelSet();
+        };
+        return p;
+    });
+    ASSERT_EQ (record.effects.size(), 1u);
+    std::vector<std::pair<AAX_EStemFormat, AAX_EStemFormat>> expected;
+    for (const auto format : kLiteralMainFormats)
+        expected.emplace_back (format, format);
+    EXPECT_EQ (Pairs (record.effects[0]), expected);
+    EXPECT_TRUE (std::equal (std::begin (kLiteralMainFormats), std::end (kLiteralMainFormats),
+                             std::begin (bridge::kMainStemFormats), std::end (bridge::kMainStemFormats)));
+}
+
+// A processor with a meter and a page file, so that every step of the description shows.
+class MeteredPageFileProcessor : public PageFileProcessor
+{
+public:
+    MeteredPageFileProcessor() { addParameter (new MeterParameter ("In", juce::AudioProcessorParameter::inputMeter)); }
+};
+
+TEST_F (EffectDescription, MakesItsCallsInTheirFixedOrder)
+{
+    OfferStemFormats (AllFormats ({ { 0x00010002, 2 } }));
+    {
+        AAX_VCollection collection (host.unknown());
+        host.clearRecords();
+        ASSERT_EQ (bridge::DescribeEffect (collection, [] { return new MeteredPageFileProcessor(); }), AAX_SUCCESS);
+    }
+    const std::vector<std::string> expected {
+        "AcquireFeatureProperties",
+        "new EffectDescriptor",
+        "AddName Tarnello",
+        "AddCategory 0x00002030",
+        "new PropertyMap", "AddProperty 200", "AddProperty 201",
+        "AddMeterDescription 0x4D657472 In",
+        "AddResourceInfo 2 /pages",
+        "AddResourceInfo 1 Tarnello.xml",
+        "AddProcPtr 1",
+        "AddProcPtr 0",
+        "new ComponentDescriptor",
+        "AddAudioIn 0", "AddAudioOut 1", "AddAudioBufferLength 2", "AddDataInPort 3 4 1",
+        "AddPrivateData 4 8 0", "AddPrivateData 5 4 0", "AddMeters 6 1298494578", "AddPrivateData 7 8 0",
+        "new PropertyMap",
+        "AddProperty 11", "AddProperty 12", "AddProperty 60", "AddProperty 51", "AddProperty 52",
+        "AddProperty 13", "AddProperty 14", "AddProperty 304", "AddProperty 309",
+        "AddProcessProc_Native",
+        "AddComponent",
+        "AddEffect com.Halvory.Tarnello",
+        "SetManufacturerName Halvory",
+        "AddPackageName Vazu Duzor",
+        "AddPackageName Tarnello",
+        "SetPackageVersion 0x00010000",
+    };
+    EXPECT_EQ (host.descriptionCalls(), expected);
+}
+
+TEST_F (EffectDescription, EveryNonNegativeAnswerToTheProcessProcedureIsASuccess)
+{
+    ASSERT_EQ (AAX::Startup (host.unknown()), ACF_OK);
+    OfferStemFormats (AllFormats ({ { 0x00010002, 2 } }));
+    const struct { ACFRESULT answer; size_t components; bool traced; } cases[] = {
+        { 0, 1, false }, { 1, 1, false }, { 0x7FFFFFFF, 1, false }, { -1, 0, true }, { ACF_E_FAIL, 0, true },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.answer);
+        host.clearRecords();
+        host.config().processProcResult = c.answer;
+        const auto record = Describe (StandIn());
+        ASSERT_EQ (record.effects.size(), 1u);
+        EXPECT_EQ (record.effects[0].components.size(), c.components);
+        const auto traces = host.traces();
+        ASSERT_EQ (traces.empty(), ! c.traced);
+        if (c.traced)
+        {
+            EXPECT_EQ (traces[0].priority, AAX::kTracePriority_Critical);
+            EXPECT_NE (traces[0].message.find ("refused the process procedure"), std::string::npos) << traces[0].message;
+        }
+    }
 }
 
 TEST_F (EffectDescription, NoProcessorMeansNoEffect)

@@ -132,6 +132,26 @@ TEST_F (EffectParameters, InitializedTwiceRegistersItsParametersOnce)
     EXPECT_EQ (count, 25);
 }
 
+TEST_F (EffectParameters, AFailedInitializeLeavesItUninitializedSoThatARetryWorks)
+{
+    TestEffect failing;
+    failing.initResult = AAX_ERROR_INVALID_ARGUMENT;
+    EXPECT_EQ (failing.Initialize (unknown()), AAX_ERROR_INVALID_ARGUMENT);
+    int32_t count = -1;
+    failing.GetNumberOfParameters (&count);
+    EXPECT_EQ (count, 0);
+    EXPECT_EQ (failing.Controller(), nullptr);
+
+    failing.initResult = AAX_SUCCESS;
+    EXPECT_EQ (failing.Initialize (unknown()), AAX_SUCCESS);
+    failing.GetNumberOfParameters (&count);
+    EXPECT_EQ (count, 25);
+    EXPECT_EQ (failing.effectInits, 2);
+    EXPECT_EQ (failing.filtered(), (std::set<std::string> { "MasterBypassID" }));
+    EXPECT_EQ (failing.numChunkedParameters(), 24);
+    failing.Uninitialize();
+}
+
 TEST_F (EffectParameters, WithANullHostStillInitializesAndItsProxiesAnswerCodes)
 {
     TestEffect alone;

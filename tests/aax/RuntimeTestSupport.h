@@ -58,7 +58,7 @@ public:
             mPacketDispatcher.RegisterPacket (kMasterBypassID, kBypassField);
         }
         ++effectInits;
-        return AAX_SUCCESS;
+        return initResult;
     }
 
     // Parameters added before (or without) Initialize, for tests of the pieces.
@@ -69,6 +69,7 @@ public:
     const std::set<std::string>& filtered() const { return mFilteredParameters; }
 
     int effectInits = 0;
+    AAX_Result initResult = AAX_SUCCESS; // what EffectInit answers, after registering everything
 
 private:
     int mNumParameters;

@@ -7,10 +7,15 @@
 #include <juce_audio_processors/juce_audio_processors.h>
 
 #include <fcntl.h>
+#include <signal.h>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cmath>
+#include <cstring>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -36,39 +41,76 @@ juce::File workFolder()
     return folder;
 }
 
+// tarnello-host render started in the work folder, its output going to files.
+class HostProcess
+{
+public:
+    explicit HostProcess (const std::vector<std::string>& args)
+    {
+        std::vector<std::string> all { TARNELLO_HOST_PATH, "render" };
+        all.insert (all.end(), args.begin(), args.end());
+        std::vector<char*> argv;
+        for (auto& a : all)
+            argv.push_back (a.data());
+        argv.push_back (nullptr);
+
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init (&actions);
+        posix_spawn_file_actions_addopen (&actions, 1, outFile.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen (&actions, 2, errFile.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addchdir_np (&actions, workFolder().getFullPathName().toRawUTF8());
+        if (posix_spawn (&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
+            pid = 0;
+        posix_spawn_file_actions_destroy (&actions);
+    }
+
+    ~HostProcess()
+    {
+        if (pid != 0)
+            finish();
+    }
+
+    bool running() const { return pid != 0; }
+    void signal (int signalNumber) { ::kill (pid, signalNumber); }
+
+    // Waits for the end; a run that hangs is killed after `seconds` and reports -2.
+    Result finish (double seconds = 60.0)
+    {
+        Result r;
+        int status = 0;
+        const auto deadline = juce::Time::getMillisecondCounterHiRes() + seconds * 1000.0;
+        bool hung = false;
+        while (pid != 0 && waitpid (pid, &status, WNOHANG) == 0)
+        {
+            if (juce::Time::getMillisecondCounterHiRes() > deadline)
+            {
+                hung = true;
+                ::kill (pid, SIGKILL);
+                waitpid (pid, &status, 0);
+                break;
+            }
+            juce::Thread::sleep (1);
+        }
+        if (pid != 0)
+            r.status = hung ? -2 : (WIFEXITED (status) ? WEXITSTATUS (status) : 128 + WTERMSIG (status));
+        pid = 0;
+
+        r.out = outFile.loadFileAsString().toStdString();
+        r.err = errFile.loadFileAsString().toStdString();
+        outFile.deleteFile();
+        errFile.deleteFile();
+        return r;
+    }
+
+private:
+    const juce::File outFile = workFolder().getChildFile ("stdout.txt");
+    const juce::File errFile = workFolder().getChildFile ("stderr.txt");
+    pid_t pid = 0;
+};
+
 Result runHost (const std::vector<std::string>& args)
 {
-    const auto outFile = workFolder().getChildFile ("stdout.txt");
-    const auto errFile = workFolder().getChildFile ("stderr.txt");
-
-    std::vector<std::string> all { TARNELLO_HOST_PATH, "render" };
-    all.insert (all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all)
-        argv.push_back (a.data());
-    argv.push_back (nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init (&actions);
-    posix_spawn_file_actions_addopen (&actions, 1, outFile.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addopen (&actions, 2, errFile.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_addchdir_np (&actions, workFolder().getFullPathName().toRawUTF8());
-
-    Result r;
-    pid_t pid = 0;
-    if (posix_spawn (&pid, argv[0], &actions, nullptr, argv.data(), environ) == 0)
-    {
-        int status = 0;
-        waitpid (pid, &status, 0);
-        r.status = WIFEXITED (status) ? WEXITSTATUS (status) : 128 + WTERMSIG (status);
-    }
-    posix_spawn_file_actions_destroy (&actions);
-
-    r.out = outFile.loadFileAsString().toStdString();
-    r.err = errFile.loadFileAsString().toStdString();
-    outFile.deleteFile();
-    errFile.deleteFile();
-    return r;
+    return HostProcess (args).finish();
 }
 
 void writeWav (const juce::String& name, int channels, double rate, int numSamples, int bits = 24)
@@ -128,6 +170,112 @@ double rmsOf (const juce::AudioBuffer<float>& b, int channel, double fromSeconds
 {
     const int from = (int) (fromSeconds * rate), to = std::min (b.getNumSamples(), (int) (toSeconds * rate));
     return b.getRMSLevel (channel, from, std::max (0, to - from));
+}
+
+// A WAV file byte by byte, so that a test can write what no encoder would.
+struct RawWav
+{
+    uint16_t tag = 1;
+    uint32_t channels = 1; // beyond 16 bits only as far as the field holds
+    uint32_t rate = 48000;
+    uint16_t bits = 16;
+    int blockAlign = -1;   // -1: channels times the bytes a sample takes
+    bool extensible = false;
+    uint16_t subFormat = 1;
+    bool standardSubFormat = true;
+    bool withFormat = true, withData = true;
+    std::vector<uint8_t> data;
+    int64_t claimedDataBytes = -1; // -1: what `data` holds
+
+    juce::MemoryBlock bytes() const
+    {
+        juce::MemoryOutputStream out;
+        auto u16 = [&] (uint32_t v) { out.writeShort ((short) (uint16_t) v); };
+        auto u32 = [&] (uint32_t v) { out.writeInt ((int) v); };
+        const uint32_t align = blockAlign >= 0 ? (uint32_t) blockAlign : channels * (uint32_t) ((bits + 7) / 8);
+        out.write ("RIFF", 4);
+        u32 (0); // patched below
+        out.write ("WAVE", 4);
+        if (withFormat)
+        {
+            out.write ("fmt ", 4);
+            u32 (extensible ? 40 : 16);
+            u16 (extensible ? 0xFFFE : tag);
+            u16 (channels);
+            u32 (rate);
+            u32 (rate * align);
+            u16 (align);
+            u16 (bits);
+            if (extensible)
+            {
+                u16 (22);
+                u16 (bits);
+                u32 (0);
+                u16 (subFormat);
+                const uint8_t tail[14] = { 0x00, 0x00, 0x00, 0x00, 0x10, 0x00, 0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71 };
+                const uint8_t other[14] = { 0x01, 0x02, 0x03, 0x04, 0x05, 0x06, 0x07, 0x08, 0x09, 0x0A, 0x0B, 0x0C, 0x0D, 0x0E };
+                out.write (standardSubFormat ? tail : other, sizeof (tail));
+            }
+        }
+        if (withData)
+        {
+            out.write ("data", 4);
+            u32 (claimedDataBytes >= 0 ? (uint32_t) claimedDataBytes : (uint32_t) data.size());
+            out.write (data.data(), data.size());
+        }
+        auto block = out.getMemoryBlock();
+        const uint32_t riff = (uint32_t) block.getSize() - 8;
+        std::memcpy (static_cast<char*> (block.getData()) + 4, &riff, 4);
+        return block;
+    }
+
+    void save (const juce::String& name) const
+    {
+        const auto b = bytes();
+        workFolder().getChildFile (name).replaceWithData (b.getData(), b.getSize());
+    }
+};
+
+// Little-endian bytes of each value, `width` bytes apiece.
+std::vector<uint8_t> samples (std::initializer_list<int64_t> values, int width)
+{
+    std::vector<uint8_t> bytes;
+    for (const auto v : values)
+        for (int i = 0; i < width; ++i)
+            bytes.push_back ((uint8_t) (((uint64_t) v >> (8 * i)) & 0xFF));
+    return bytes;
+}
+
+template <typename Float>
+std::vector<uint8_t> floatSamples (std::initializer_list<Float> values)
+{
+    std::vector<uint8_t> bytes;
+    for (const auto v : values)
+    {
+        uint8_t raw[sizeof (Float)];
+        std::memcpy (raw, &v, sizeof (Float));
+        bytes.insert (bytes.end(), raw, raw + sizeof (Float));
+    }
+    return bytes;
+}
+
+bool isHiddenTemporary (const juce::File& f)
+{
+    return f.getFileName().startsWith (".") && f.getFileName().contains ("_temp");
+}
+
+int hiddenTemporaries()
+{
+    int n = 0;
+    for (const auto& f : workFolder().findChildFiles (juce::File::findFiles, false, "*"))
+        n += isHiddenTemporary (f) ? 1 : 0;
+    return n;
+}
+
+bool isKind (const juce::File& f, mode_t kind)
+{
+    struct stat st {};
+    return ::lstat (f.getFullPathName().toRawUTF8(), &st) == 0 && (st.st_mode & S_IFMT) == kind;
 }
 } // namespace
 
@@ -257,6 +405,9 @@ TEST (Render, BadInputIsRefusedWithStatusTwoAndLeavesNoOutput)
         { { "--out", "x.wav", "--frobnicate" }, "unknown option" },
         { { "--out", "no-such-folder/x.wav" }, "no folder" },
         { { "--out", "x.wav", "--save-state", "x.wav" }, "--save-state" },
+        { { "--out", "x.wav", "--set", "\xff=1" }, "UTF-8" },
+        { { "--out", "x.wav", "--set", "Time=\xc3" }, "UTF-8" },
+        { { "--out", "x\xf0\x9f.wav" }, "UTF-8" },
     };
 
     // A file already at the output path stays as it was.
@@ -280,4 +431,262 @@ TEST (Render, BadInputIsRefusedWithStatusTwoAndLeavesNoOutput)
         EXPECT_EQ (after.size(), before.size());
     }
     existing.deleteFile();
+}
+
+TEST (Render, OutputsThatAreNoRegularFileAreRefusedAndKeptAsTheyAre)
+{
+    const auto folder = workFolder();
+    const auto linkTarget = folder.getChildFile ("link-target.wav");
+    linkTarget.replaceWithText ("keep me");
+    const auto link = folder.getChildFile ("link.wav");
+    link.deleteFile();
+    ASSERT_EQ (::symlink ("link-target.wav", link.getFullPathName().toRawUTF8()), 0);
+    const auto fifo = folder.getChildFile ("pipe.wav");
+    fifo.deleteFile();
+    ASSERT_EQ (::mkfifo (fifo.getFullPathName().toRawUTF8(), 0644), 0);
+
+    struct Case { std::vector<std::string> args; const char* says; juce::File kept; mode_t kind; };
+    const std::vector<Case> cases {
+        { { "--out", "link.wav" }, "symbolic link", link, S_IFLNK },
+        { { "--out", "x.wav", "--save-state", "link.wav" }, "symbolic link", link, S_IFLNK },
+        { { "--out", "pipe.wav" }, "FIFO", fifo, S_IFIFO },
+        { { "--out", "/dev/null" }, "device", juce::File ("/dev/null"), S_IFCHR },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.args[1] + " " + (c.args.size() > 2 ? c.args[3] : ""));
+        const auto r = runHost (c.args);
+        EXPECT_EQ (r.status, 2);
+        EXPECT_NE (r.err.find (c.says), std::string::npos) << r.err;
+        EXPECT_TRUE (isKind (c.kept, c.kind));
+        EXPECT_EQ (linkTarget.loadFileAsString(), "keep me");
+        EXPECT_FALSE (folder.getChildFile ("x.wav").exists());
+        EXPECT_EQ (hiddenTemporaries(), 0);
+    }
+    link.deleteFile();
+    fifo.deleteFile();
+    linkTarget.deleteFile();
+}
+
+TEST (Render, AnInputIsNeverOverwrittenUnderAnotherName)
+{
+    const auto folder = workFolder();
+    writeWav ("real.wav", 2, 48000.0, 4800);
+    const auto real = folder.getChildFile ("real.wav");
+    juce::MemoryBlock original;
+    ASSERT_TRUE (real.loadFileAsData (original));
+    for (const char* name : { "soft.wav", "hard.wav" })
+        folder.getChildFile (name).deleteFile();
+    ASSERT_EQ (::symlink ("real.wav", folder.getChildFile ("soft.wav").getFullPathName().toRawUTF8()), 0);
+    ASSERT_EQ (::link (real.getFullPathName().toRawUTF8(), folder.getChildFile ("hard.wav").getFullPathName().toRawUTF8()), 0);
+
+    struct Case { std::vector<std::string> args; const char* says; };
+    const std::vector<Case> cases {
+        { { "--in", "soft.wav", "--out", "real.wav" }, "overwrite the input" },
+        { { "--in", "hard.wav", "--out", "real.wav" }, "overwrite the input" },
+        { { "--in", "real.wav", "--out", "./real.wav" }, "overwrite the input" },
+        { { "--state", "soft.wav", "--out", "hard.wav" }, "overwrite the state file" },
+        { { "--in", "soft.wav", "--out", "x.wav", "--save-state", "hard.wav" }, "--save-state" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.args[1] + " -> " + c.args[3]);
+        const auto r = runHost (c.args);
+        EXPECT_EQ (r.status, 2);
+        EXPECT_NE (r.err.find (c.says), std::string::npos) << r.err;
+        juce::MemoryBlock now;
+        ASSERT_TRUE (real.loadFileAsData (now));
+        EXPECT_TRUE (now == original);
+        EXPECT_EQ (hiddenTemporaries(), 0);
+    }
+    for (const char* name : { "soft.wav", "hard.wav", "real.wav" })
+        folder.getChildFile (name).deleteFile();
+}
+
+TEST (Render, AKilledRenderLeavesNoTemporaryFileAndTheOldOutput)
+{
+    const auto folder = workFolder();
+    const auto out = folder.getChildFile ("killed.wav");
+    const auto state = folder.getChildFile ("killed.state");
+
+    for (const int signalNumber : { SIGTERM, SIGINT, SIGHUP })
+    {
+        SCOPED_TRACE (signalNumber);
+        out.replaceWithText ("keep me");
+        state.deleteFile();
+
+        // One-sample blocks make the render slow enough to be caught in the middle.
+        HostProcess host ({ "--out", "killed.wav", "--block", "1", "--save-state", "killed.state" });
+        ASSERT_TRUE (host.running());
+        const auto deadline = juce::Time::getMillisecondCounterHiRes() + 30000.0;
+        while (hiddenTemporaries() < 2 && juce::Time::getMillisecondCounterHiRes() < deadline)
+            juce::Thread::sleep (1);
+        ASSERT_EQ (hiddenTemporaries(), 2) << "no temporary files appeared";
+
+        host.signal (signalNumber);
+        const auto r = host.finish();
+        EXPECT_EQ (r.status, 128 + signalNumber) << r.err;
+        EXPECT_EQ (hiddenTemporaries(), 0);
+        EXPECT_EQ (out.loadFileAsString(), "keep me");
+        EXPECT_FALSE (state.exists());
+    }
+    out.deleteFile();
+}
+
+TEST (Render, InputsThatAreNoRegularFileOrTooLargeAreRefusedAtOnce)
+{
+    const auto folder = workFolder();
+    const auto fifo = folder.getChildFile ("in-pipe");
+    fifo.deleteFile();
+    ASSERT_EQ (::mkfifo (fifo.getFullPathName().toRawUTF8(), 0644), 0);
+    // A sparse file one byte beyond the largest state accepted.
+    const auto huge = folder.getChildFile ("huge.state");
+    {
+        const int fd = ::open (huge.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        ASSERT_GE (fd, 0);
+        ASSERT_EQ (::ftruncate (fd, 16 * 1024 * 1024 + 1), 0);
+        ::close (fd);
+    }
+    folder.getChildFile ("a-folder").createDirectory();
+
+    struct Case { std::vector<std::string> args; const char* says; };
+    const std::vector<Case> cases {
+        { { "--out", "x.wav", "--state", "/dev/zero" }, "device" },
+        { { "--out", "x.wav", "--state", "in-pipe" }, "FIFO" },
+        { { "--out", "x.wav", "--state", "huge.state" }, "larger than 16777216 bytes" },
+        { { "--out", "x.wav", "--state", "a-folder" }, "folder" },
+        { { "--in", "in-pipe", "--out", "x.wav" }, "FIFO" },
+        { { "--in", "/dev/zero", "--out", "x.wav" }, "device" },
+        { { "--in", "a-folder", "--out", "x.wav" }, "folder" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.args[1] + " " + c.args[3]);
+        HostProcess host (c.args);
+        const auto r = host.finish (20.0);
+        EXPECT_EQ (r.status, 2);
+        EXPECT_NE (r.err.find (c.says), std::string::npos) << r.err;
+        EXPECT_FALSE (folder.getChildFile ("x.wav").exists());
+    }
+    fifo.deleteFile();
+    huge.deleteFile();
+    folder.getChildFile ("a-folder").deleteRecursively();
+}
+
+TEST (Render, EveryWavLayoutThatHoldsAudioDecodesExactly)
+{
+    // Passed through with the plug-in bypassed, the first output channel is the input.
+    struct Case { const char* name; RawWav wav; std::vector<float> expected; };
+    auto pcm = [] (uint16_t bits, std::vector<uint8_t> data) { RawWav w; w.bits = bits; w.data = std::move (data); return w; };
+    auto ieee = [] (uint16_t bits, std::vector<uint8_t> data) { RawWav w; w.tag = 3; w.bits = bits; w.data = std::move (data); return w; };
+    auto extensible = [] (RawWav w) { w.extensible = true; w.subFormat = w.tag; return w; };
+
+    const std::vector<Case> cases {
+        { "8-bit PCM", pcm (8, { 0x00, 0x80, 0xFF, 0xC0 }), { -1.0f, 0.0f, 127.0f / 128, 0.5f } },
+        { "7-bit PCM", pcm (7, { 0x00, 0x80, 0xFE, 0xC0 }), { -1.0f, 0.0f, 126.0f / 128, 0.5f } },
+        { "12-bit PCM", pcm (12, samples ({ -32768, 0, 0x7FF0, 0x4000 }, 2)), { -1.0f, 0.0f, 32752.0f / 32768, 0.5f } },
+        { "16-bit PCM", pcm (16, samples ({ -32768, 0, 32767, -16384 }, 2)), { -1.0f, 0.0f, 32767.0f / 32768, -0.5f } },
+        { "20-bit PCM", pcm (20, samples ({ -8388608, 0, 0x7FFFF0, 0x200000 }, 3)), { -1.0f, 0.0f, 8388592.0f / 8388608, 0.25f } },
+        { "24-bit PCM", pcm (24, samples ({ -8388608, 0, 8388607, 4194304 }, 3)), { -1.0f, 0.0f, 8388607.0f / 8388608, 0.5f } },
+        { "32-bit PCM", pcm (32, samples ({ INT32_MIN, 0, 0x40000000, -0x40000000 }, 4)), { -1.0f, 0.0f, 0.5f, -0.5f } },
+        { "32-bit float", ieee (32, floatSamples<float> ({ -1.0f, 0.0f, 0.25f, 1.5f })), { -1.0f, 0.0f, 0.25f, 1.5f } },
+        { "64-bit float", ieee (64, floatSamples<double> ({ -1.0, 0.0, 0.1, 2.0 })), { -1.0f, 0.0f, 0.1f, 2.0f } },
+        { "extensible 24-bit PCM", extensible (pcm (24, samples ({ -8388608, 0, 8388607, 4194304 }, 3))),
+          { -1.0f, 0.0f, 8388607.0f / 8388608, 0.5f } },
+        { "extensible 64-bit float", extensible (ieee (64, floatSamples<double> ({ -1.0, 0.0, 0.1, 2.0 }))),
+          { -1.0f, 0.0f, 0.1f, 2.0f } },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.name);
+        c.wav.save ("layout.wav");
+        const auto r = runHost ({ "--in", "layout.wav", "--out", "layout-out.wav", "--bypass" });
+        ASSERT_EQ (r.status, 0) << r.err;
+        EXPECT_TRUE (r.err.empty()) << r.err;
+        const auto w = readWav ("layout-out.wav");
+        ASSERT_EQ (w.buffer.getNumSamples(), (int) c.expected.size());
+        for (int i = 0; i < (int) c.expected.size(); ++i)
+            EXPECT_EQ (w.buffer.getSample (0, i), c.expected[(size_t) i]) << i;
+    }
+}
+
+TEST (Render, WavFilesItCannotDecodeAreRefusedByTheirFormat)
+{
+    auto base = [] { RawWav w; w.data = samples ({ 0, 1, 2, 3 }, 2); return w; };
+    auto with = [&] (auto change) { auto w = base(); change (w); return w; };
+
+    struct Case { const char* name; RawWav wav; const char* says; };
+    const std::vector<Case> cases {
+        { "16-bit float", with ([] (RawWav& w) { w.tag = 3; }), "16-bit floating-point" },
+        { "A-law", with ([] (RawWav& w) { w.tag = 6; w.bits = 8; }), "A-law" },
+        { "ADPCM", with ([] (RawWav& w) { w.tag = 2; w.bits = 4; w.blockAlign = 256; }), "ADPCM" },
+        { "MP3", with ([] (RawWav& w) { w.tag = 0x55; w.bits = 0; w.blockAlign = 1; }), "MPEG layer 3" },
+        { "unknown tag", with ([] (RawWav& w) { w.tag = 0x1234; }), "format 0x1234" },
+        { "extensible A-law", with ([] (RawWav& w) { w.extensible = true; w.subFormat = 6; w.bits = 8; }), "A-law" },
+        { "extensible, own format", with ([] (RawWav& w) { w.extensible = true; w.standardSubFormat = false; }), "format of its own" },
+        { "65535 channels", with ([] (RawWav& w) { w.channels = 65535; w.blockAlign = 2; }), "65535 channels" },
+        { "no channels", with ([] (RawWav& w) { w.channels = 0; w.blockAlign = 2; }), "0 channels" },
+        { "12 bits in one byte", with ([] (RawWav& w) { w.bits = 12; w.blockAlign = 1; }), "12-bit PCM samples in 1-byte slots" },
+        { "no format chunk", with ([] (RawWav& w) { w.withFormat = false; }), "not a WAV file" },
+        { "no data chunk", with ([] (RawWav& w) { w.withData = false; }), "holds no audio" },
+        { "not finite", with ([] (RawWav& w) {
+              w.tag = 3; w.bits = 32; w.data = floatSamples<float> ({ 0.5f, std::numeric_limits<float>::quiet_NaN() });
+          }), "not a finite number" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.name);
+        c.wav.save ("bad-layout.wav");
+        const auto r = runHost ({ "--in", "bad-layout.wav", "--out", "x.wav" });
+        EXPECT_EQ (r.status, 2);
+        EXPECT_NE (r.err.find (c.says), std::string::npos) << r.err;
+        EXPECT_FALSE (workFolder().getChildFile ("x.wav").exists());
+    }
+}
+
+TEST (Render, ATruncatedWavRendersWhatItHoldsAndSaysSo)
+{
+    // Stereo 16-bit: four bytes a sample frame.
+    RawWav claimsTooMuch;
+    claimsTooMuch.channels = 2;
+    claimsTooMuch.data.assign (38000, 0x10);
+    claimsTooMuch.claimedDataBytes = 0xFFFFFFF0; // about 6 hours at 48 kHz
+    claimsTooMuch.save ("claims.wav");
+
+    writeWav ("whole.wav", 2, 48000.0, 48000, 16);
+    juce::MemoryBlock whole;
+    ASSERT_TRUE (workFolder().getChildFile ("whole.wav").loadFileAsData (whole));
+    const size_t header = whole.getSize() - 48000 * 4;
+    // Cut inside a frame: the partial frame is dropped.
+    workFolder().getChildFile ("cut.wav").replaceWithData (whole.getData(), header + 1000 * 4 + 3);
+
+    struct Case { const char* file; int heldFrames; };
+    for (const auto& c : { Case { "claims.wav", 38000 / 4 }, Case { "cut.wav", 1000 } })
+    {
+        SCOPED_TRACE (c.file);
+        const auto r = runHost ({ "--in", c.file, "--out", "truncated-out.wav" });
+        ASSERT_EQ (r.status, 0) << r.err;
+        EXPECT_NE (r.err.find ("truncated"), std::string::npos) << r.err;
+        EXPECT_NE (r.err.find ("holds " + std::to_string (c.heldFrames)), std::string::npos) << r.err;
+        EXPECT_EQ (readWav ("truncated-out.wav").buffer.getNumSamples(), c.heldFrames);
+    }
+}
+
+TEST (Render, AStateWithAnUnboundModuleLoadsUnbound)
+{
+    juce::MemoryBlock chunk;
+    juce::AudioProcessor::copyXmlToBinary (
+        *juce::parseXML ("<state><slots><zeravoro index=\"0\" Mix=\"25.0\" Feedback=\"120.0\" attachments=\"\"/></slots></state>"),
+        chunk);
+    workFolder().getChildFile ("unbound.state").replaceWithData (chunk.getData(), chunk.getSize());
+
+    const auto r = runHost ({ "--out", "unbound.wav", "--state", "unbound.state", "--save-state", "unbound-out.state" });
+    ASSERT_EQ (r.status, 0) << r.err;
+    auto module = moduleOfState ("unbound-out.state");
+    ASSERT_NE (module, nullptr);
+    EXPECT_EQ (module->getTagName(), "zeravoro");
+    EXPECT_EQ (module->getStringAttribute ("Mix"), "25.0");
+    EXPECT_EQ (module->getStringAttribute ("Feedback"), "120.0");
+    EXPECT_TRUE (module->hasAttribute ("attachments"));
+    EXPECT_EQ (module->getStringAttribute ("attachments"), "");
 }

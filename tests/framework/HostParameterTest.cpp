@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include <atomic>
 #include <memory>
 #include <thread>
@@ -167,7 +169,6 @@ TEST_F (HostParameterTest, TypedTextGivesThePositionOfThatValue)
         { 2, "250", (float) module->time->getNormalizedFor (250.0) },
         { 2, "250 ms", (float) module->time->getNormalizedFor (250.0) },
         { 2, "-5", 0.0f }, // below a curved range: its start, not NaN
-        { 2, "nan", 0.0f },
         { 2, "99999", 1.0f },
         { 0, "1.5", 0.75f },
         { 1, "On", 1.0f },  // a choice's own text
@@ -182,6 +183,14 @@ TEST_F (HostParameterTest, TypedTextGivesThePositionOfThatValue)
     for (const auto& c : cases)
         EXPECT_FLOAT_EQ (processor.host (c.index).getValueForText (c.text), c.normalized)
             << c.index << " '" << c.text << "'";
+
+    // Texts that are no value of the parameter give no position, so the host refuses them.
+    const struct { int index; const char* text; } refused[] = {
+        { 2, "nan" }, { 2, "inf" }, { 2, "250 dB" }, { 2, "0x10" }, { 2, "" }, { 2, "ms" }, { 0, "1.5 %" },
+        { 1, "maybe" }, { 3, "d" },
+    };
+    for (const auto& r : refused)
+        EXPECT_TRUE (std::isnan (processor.host (r.index).getValueForText (r.text))) << r.index << " '" << r.text << "'";
 
     auto& time = processor.host (2);
     time.setValue (time.getValueForText ("250"));
