@@ -1,5 +1,6 @@
 #include "PresetsManager.h"
 
+#include "PlainXml.h"
 #include "StateManager.h"
 
 Preset::Preset (const Preset& other)
@@ -96,8 +97,17 @@ bool PresetsManager::removeGroup (int groupIndex)
     if (! juce::isPositiveAndBelow (groupIndex, groups.size()))
         return false;
 
+    const juce::ScopedLock sl (presetLock());
+
+    const bool wasCurrent = currentPreset.groupName.isNotEmpty()
+                            && findGroupIndex (currentPreset.groupName, currentPreset.groupIndex) == groupIndex;
+
     const bool deleted = juce::File (groups.getReference (groupIndex).file).deleteFile();
     parsed = false;
+
+    if (deleted && wasCurrent)
+        currentPreset.reset();
+
     return deleted;
 }
 
@@ -137,6 +147,32 @@ bool PresetsManager::updateCurrentPreset()
         return false;
 
     return saveStateToPreset (groupIndex, currentPreset.name);
+}
+
+bool PresetsManager::renameGroup (int groupIndex, const juce::String& newName)
+{
+    const auto name = newName.trim();
+    if (name.isEmpty() || ! juce::isPositiveAndBelow (groupIndex, groups.size()) || existsGroup (name))
+        return false;
+
+    const juce::ScopedLock sl (presetLock());
+
+    const auto group = groups.getReference (groupIndex);
+    const juce::File file (group.file);
+    auto root = file.existsAsFile() ? PlainXml::parse (file) : nullptr;
+    if (root == nullptr || ! root->getTagName().equalsIgnoreCase ("Group"))
+        return false;
+
+    root->setAttribute ("name", name);
+    if (! root->writeTo (file))
+        return false;
+
+    if (currentPreset.groupName.isNotEmpty()
+        && findGroupIndex (currentPreset.groupName, currentPreset.groupIndex) == groupIndex)
+        currentPreset.groupName = name;
+
+    parsed = false;
+    return true;
 }
 
 juce::String PresetsManager::groupFileNameFor (const juce::String& productId, juce::Time now)

@@ -44,6 +44,8 @@ public:
     virtual bool renameCurrentPreset (juce::String newName) = 0;
 
     juce::String getFileFromGroupName (juce::String name);
+    // Deletes the group's file; a current preset of that group is forgotten, so that
+    // nothing is written into a group that is gone.
     bool removeGroup (int groupIndex);
     void matchOnLoadPluginWithPreset();
     bool existsGroup (juce::String name);
@@ -57,6 +59,14 @@ public:
     // never overwrites an existing file. Returns the new file, or a null File on failure.
     juce::File createGroupFile (const juce::String& groupName);
     juce::File createGroupFile (const juce::String& groupName, juce::Time now);
+
+    // Gives the group a new name in its file (and to the current preset, when it is of
+    // that group). False, changing nothing, for an empty name, a name already taken, an
+    // index out of range or a file that is no group file.
+    bool renameGroup (int groupIndex, const juce::String& newName);
+
+    // The position of the group of that exact name, preferring `hint` when it names it; -1 for none.
+    int findGroupIndex (const juce::String& name, int hint) const;
 
     // "<productId>-<year><day of year from 0><hours><minutes><seconds>.presets".
     static juce::String groupFileNameFor (const juce::String& productId, juce::Time now);
@@ -72,9 +82,6 @@ public:
 protected:
     // The state manager's lock, or a private one when there is no state manager.
     juce::CriticalSection& presetLock();
-
-    // The position of the group of that exact name, preferring `hint` when it names it; -1 for none.
-    int findGroupIndex (const juce::String& name, int hint) const;
 
 private:
     juce::CriticalSection fallbackLock;

@@ -525,6 +525,81 @@ TEST_F (PresetStore, RemovingAGroupDeletesItsFile)
     EXPECT_EQ (store->presets[0]->groupIndex, 0);
 }
 
+TEST_F (PresetStore, RemovingTheCurrentPresetsGroupForgetsTheCurrentPreset)
+{
+    write ("a.presets", groupFile ("Alpha", { { "P", 1 } }));
+    const auto beta = write ("b.presets", groupFile ("Beta", { { "Q", 2 } }));
+    pick ("P", "Alpha");
+
+    // Another group goes: the current preset stays, and Update still reaches Alpha.
+    ASSERT_TRUE (store->removeGroup (1));
+    EXPECT_FALSE (beta.exists());
+    EXPECT_EQ (store->currentPreset.name, "P");
+    EXPECT_EQ (store->currentPreset.groupName, "Alpha");
+
+    store->parsePresets();
+    ASSERT_TRUE (store->removeGroup (0));
+    EXPECT_EQ (store->currentPreset.name, "");
+    EXPECT_EQ (store->currentPreset.groupName, "");
+    EXPECT_EQ (store->currentPreset.groupIndex, -1);
+    EXPECT_FALSE (store->updateCurrentPreset());
+    EXPECT_TRUE (juce::File (store->presetsFolder).findChildFiles (juce::File::findFiles, false, "*.presets").isEmpty());
+}
+
+TEST_F (PresetStore, RenamingAGroupRewritesItsFileAndTheCurrentPresetsGroup)
+{
+    const auto alpha = write ("a.presets", groupFile ("Alpha", { { "P", 1 }, { "Q", 2 } }));
+    const auto beta = write ("b.presets", groupFile ("Beta", { { "R", 3 } }));
+    pick ("P", "Alpha");
+
+    ASSERT_TRUE (store->renameGroup (1, "  Delta "));
+    EXPECT_EQ (store->currentPreset.groupName, "Alpha") << "another group was renamed";
+    EXPECT_FALSE (store->parsed);
+
+    store->parsePresets();
+    ASSERT_TRUE (store->renameGroup (0, "Gamma"));
+    EXPECT_EQ (store->currentPreset.groupName, "Gamma");
+
+    const auto root = juce::parseXML (alpha);
+    ASSERT_NE (root, nullptr);
+    EXPECT_EQ (root->getStringAttribute ("name"), "Gamma");
+    EXPECT_EQ (presetsIn (alpha), (Contents { { "P", 1 }, { "Q", 2 } }));
+    EXPECT_TRUE (alpha.loadFileAsString().startsWith ("<?xml"));
+    EXPECT_EQ (juce::parseXML (beta)->getStringAttribute ("name"), "Delta");
+
+    // Update after the rename writes into the renamed file, under the preset's own name.
+    rack.value = 9;
+    ASSERT_TRUE (store->updateCurrentPreset());
+    EXPECT_EQ (presetsIn (alpha), (Contents { { "P", 9 }, { "Q", 2 } }));
+    store->parsePresets();
+    EXPECT_TRUE (store->existsGroup ("Gamma"));
+    EXPECT_FALSE (store->existsGroup ("Alpha"));
+}
+
+TEST_F (PresetStore, RenamingAGroupRefusesWhatItCannotDo)
+{
+    const auto alpha = write ("a.presets", groupFile ("Alpha", { { "P", 1 } }));
+    write ("b.presets", groupFile ("Beta", {}));
+    const auto bank = write ("c.presets", "<Bank name=\"Bank\"/>");
+    store->parsePresets();
+    ASSERT_EQ (store->groups.size(), 3);
+    const auto alphaText = alpha.loadFileAsString();
+
+    struct Case { int group; const char* name; };
+    for (const auto& c : { Case { 0, "" }, Case { 0, "   " }, Case { 0, "Beta" }, Case { 0, "Alpha" },
+                           Case { 3, "New" }, Case { -1, "New" }, Case { 2, "New" } })
+    {
+        EXPECT_FALSE (store->renameGroup (c.group, c.name)) << c.group << " '" << c.name << "'";
+        EXPECT_TRUE (store->parsed);
+    }
+    EXPECT_EQ (alpha.loadFileAsString(), alphaText);
+    EXPECT_EQ (bank.loadFileAsString(), "<Bank name=\"Bank\"/>");
+
+    // Names are taken only exactly: a name that differs in case is free.
+    EXPECT_TRUE (store->renameGroup (0, "beta"));
+    EXPECT_EQ (juce::parseXML (alpha)->getStringAttribute ("name"), "beta");
+}
+
 TEST_F (PresetStore, NewGroupFileNameRunsTheLocalTimeFiguresTogether)
 {
     struct Case { int year, month, day, hours, minutes, seconds; const char* expected; };
