@@ -205,9 +205,9 @@ void ZerAvoroProcessor::prepareToPlay (double rate, int)
     parameterChanged (nullptr);
 }
 
-ModuleEditor* ZerAvoroProcessor::createEditor (std::shared_ptr<ModuleProcessor>, RackEditor*)
+ModuleEditor* ZerAvoroProcessor::createEditor (std::shared_ptr<ModuleProcessor> self, RackEditor* rack)
 {
-    return nullptr;
+    return editorCreator ? editorCreator (std::move (self), rack) : nullptr;
 }
 
 float ZerAvoroProcessor::getMeterValue (int index)

@@ -2,6 +2,7 @@
 
 #include <juce_dsp/juce_dsp.h>
 
+#include <functional>
 #include <memory>
 
 #include "Biquad.h"
@@ -30,7 +31,11 @@ public:
     void prepareToPlay (double sampleRate, int blockSize) override;
     void processBlock (juce::dsp::AudioBlock<float>* block, int numSamples, double bpm) override;
     void processBlock (juce::dsp::AudioBlock<double>* block, int numSamples, double bpm) override;
+    // The panel, made by the creator the product installs (the editor is built above
+    // the effect); null without one.
     ModuleEditor* createEditor (std::shared_ptr<ModuleProcessor> self, RackEditor* rack) override;
+    using EditorCreator = std::function<ModuleEditor* (std::shared_ptr<ModuleProcessor>, RackEditor*)>;
+    void setEditorCreator (EditorCreator creator) { editorCreator = std::move (creator); }
     // 1: the output meter; any other index: the input meter. 0 to 1.
     float getMeterValue (int index) override;
 
@@ -106,6 +111,8 @@ private:
     void followTempo (double bpm);
     void selectNearestNote();
     void applyNoteTime();
+
+    EditorCreator editorCreator;
 
     JUCE_DECLARE_NON_COPYABLE (ZerAvoroProcessor)
 };

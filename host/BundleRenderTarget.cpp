@@ -8,6 +8,7 @@
 #include "NumberText.h"
 #include "PlainXml.h"
 #include "StandInHost.h"
+#include "runtime/PluginGUI.h"
 #include "runtime/PluginInstance.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
@@ -160,6 +161,16 @@ public:
         instance->generateCoefficients();
         // In place: the block holds the inputs and receives the outputs.
         instance->process (buffer.getArrayOfReadPointers(), buffer.getArrayOfWritePointers(), buffer.getNumSamples());
+    }
+
+    std::unique_ptr<PluginGUI> createGUI (std::string& error) override
+    {
+        if (instance == nullptr)
+        {
+            error = "no instance to show";
+            return nullptr;
+        }
+        return PluginGUI::create (bundle->effect(), *instance, error);
     }
 
     juce::MemoryBlock saveState() override

@@ -8,9 +8,8 @@
 #include "Commands.h"
 #include "EditorWindow.h"
 #include "NumberText.h"
-#include "StandInHost.h"
+#include "RenderTarget.h"
 #include "runtime/PluginGUI.h"
-#include "runtime/PluginInstance.h"
 
 #include <acf/AAXViewTypes.h>
 
@@ -31,8 +30,7 @@ using namespace tarnello::host;
 constexpr int exitBadInput = 2;
 constexpr int exitFailure = 1;
 constexpr double smallestScale = 0.75, largestScale = 4.0;
-constexpr float sampleRate = 48000.0f;
-constexpr AAX_EStemFormat stereo = 0x00010002;
+constexpr double sampleRate = 48000.0;
 constexpr auto idlePeriod = std::chrono::milliseconds (10);
 // A picture is taken once the editor has had this long to paint, and when two
 // looks in a row agree; never later than the limit.
@@ -158,8 +156,7 @@ public:
     ~EditorSession()
     {
         gui.reset();
-        instance.reset();
-        bundle.reset();
+        target.reset();
         window.reset();
     }
 
@@ -180,28 +177,22 @@ public:
                 throw BadInput { "cannot read " + options.state.getFullPathName() };
         }
 
-        host = std::make_unique<StandInHost>();
-        registerRuntimeComponents (*host);
-        bundle = RegisteredBundle::open (options.bundle, *host, error);
-        if (bundle == nullptr)
+        // The plug-in made and set exactly as the renderer makes and sets it.
+        target = createBundleRenderTarget (options.bundle, error);
+        if (target == nullptr)
             return fail (error);
-        const auto* component = bundle->component (stereo, stereo);
-        if (component == nullptr)
-            return fail ("the plug-in refuses 2 in, 2 out");
-        instance = PluginInstance::create (*host, bundle->effect(), *component, error);
-        if (instance == nullptr)
-            return fail ("the plug-in could not be created: " + error);
-        if (const ACFRESULT result = instance->initialize (sampleRate); result != ACF_OK)
-            return fail ("the plug-in could not be created: its Initialize answered " + std::to_string (result));
-
+        if (auto message = target->setLayout (2, 2); message.isNotEmpty())
+            return fail (message.toStdString());
+        if (auto message = target->prepare (sampleRate, 512); message.isNotEmpty())
+            return fail ("the plug-in could not be created: " + message.toStdString());
         if (options.hasState)
-            if (auto message = loadState (stateChunk); message.isNotEmpty())
+            if (auto message = target->loadState (stateChunk); message.isNotEmpty())
                 throw BadInput { options.state.getFullPathName() + ": " + message };
         for (const auto& [name, value] : options.settings)
-            if (auto message = setParameter (name, value); message.isNotEmpty())
+            if (auto message = target->setParameter (name, value); message.isNotEmpty())
                 throw BadInput { "--set " + name + "=" + value + ": " + message };
 
-        gui = PluginGUI::create (bundle->effect(), *instance, error);
+        gui = target->createGUI (error);
         if (gui == nullptr)
             return fail (error);
         int width = 0, height = 0;
@@ -299,40 +290,17 @@ private:
 
     void saveState()
     {
-        ACFRESULT result = ACF_OK;
-        const auto data = instance->getChunk (0x6A756365 /* 'juce' */, result);
-        if (result != ACF_OK)
+        const auto chunk = target->saveState();
+        if (chunk.isEmpty())
             throw BadInput { "the plug-in gave no state to save" };
         if (! commitFile (options.saveState,
-                          [&] (const juce::File& file) { return file.replaceWithData (data.data(), data.size()); }))
+                          [&] (const juce::File& file) { return file.replaceWithData (chunk.getData(), chunk.getSize()); }))
             throw BadInput { "cannot write " + options.saveState.getFullPathName() };
-    }
-
-    juce::String loadState (const juce::MemoryBlock& chunk)
-    {
-        const auto* bytes = static_cast<const uint8_t*> (chunk.getData());
-        if (instance->setChunk (0x6A756365, std::vector<uint8_t> (bytes, bytes + chunk.getSize())) != ACF_OK)
-            return "the plug-in refused the state chunk";
-        return {};
-    }
-
-    juce::String setParameter (const juce::String& name, const juce::String& value)
-    {
-        const auto id = instance->findParameter (name.toStdString());
-        double position = 0.0;
-        if (id.empty()
-            || instance->effect().GetParameterValueFromString (id.c_str(), &position, HostString (value.toStdString()))
-                   != ACF_OK)
-            return "unknown parameter or value";
-        instance->effect().SetParameterNormalizedValue (id.c_str(), position);
-        return {};
     }
 
     const EditorOptions& options;
     std::unique_ptr<EditorWindow> window;
-    std::unique_ptr<StandInHost> host;
-    std::unique_ptr<RegisteredBundle> bundle;
-    std::unique_ptr<PluginInstance> instance;
+    std::unique_ptr<RenderTarget> target;
     std::unique_ptr<PluginGUI> gui;
 };
 } // namespace

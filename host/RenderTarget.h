@@ -6,6 +6,11 @@
 #include <memory>
 #include <string>
 
+namespace tarnello::host
+{
+class PluginGUI;
+}
+
 // The plug-in as the renderer drives it, with the calls a host makes: bus layout,
 // prepare, state chunk, parameters by name, bypass, blocks with a play head. The command
 // line and the audio files stay on the renderer's side, so another way of reaching
@@ -30,6 +35,9 @@ public:
     virtual void process (juce::AudioBuffer<float>& buffer, double bpm, juce::int64 samplePosition) = 0;
     // The chunk getStateInformation gives.
     virtual juce::MemoryBlock saveState() = 0;
+    // The plug-in's GUI object, made as a host makes it, after prepare; null, with the
+    // reason in `error`, when there is none. It must go before the target does.
+    virtual std::unique_ptr<tarnello::host::PluginGUI> createGUI (std::string& error) = 0;
 };
 
 // The product in its bundle, loaded into the stand-in host; null, with the

@@ -46,4 +46,31 @@ TEST (EditorCommand, TakesThePictureOfTheEditorAsShownAtScaleOneAndTwo)
     EXPECT_GT (distinctColours (single), 8) << "the window shows no editor";
     EXPECT_GT (distinctColours (twice), 8) << "the window shows no editor";
 }
+TEST (EditorCommand, SetsAndSavesTheStateAsRenderDoes)
+{
+    if (! haveDisplay())
+        GTEST_SKIP() << "no X display";
+    const auto picture = artifact ("editor-set.png");
+    const auto state = artifact ("editor-state.bin");
+    std::filesystem::remove (state);
+
+    auto run = runHost ("editor --png '" + picture.string() + "' --set Mix=80 --save-state '" + state.string() + "' "
+                        + bundleOption);
+    ASSERT_EQ (run.exitCode, 0) << run.output;
+    juce::MemoryBlock chunk;
+    ASSERT_TRUE (juce::File (state.string()).loadFileAsData (chunk));
+    ASSERT_GT (chunk.getSize(), 8u);
+    // JUCE's envelope: magic and length, then the XML text.
+    const auto text = juce::String::fromUTF8 (static_cast<const char*> (chunk.getData()) + 8, (int) chunk.getSize() - 8);
+    EXPECT_TRUE (text.contains ("Mix=\"80.0\"")) << "the saved state lacks the value set";
+
+    run = runHost ("editor --png '" + picture.string() + "' --set Wobble=3 " + bundleOption);
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_NE (run.output.find ("--set Wobble=3: unknown parameter \"Wobble\""), std::string::npos) << run.output;
+
+    run = runHost ("editor --png '" + artifact ("editor-unused.png").string() + "' --state '" + picture.string() + "' "
+                   + bundleOption);
+    EXPECT_EQ (run.exitCode, 2);
+    EXPECT_NE (run.output.find ("not a Tarnello state chunk"), std::string::npos) << run.output;
+}
 } // namespace
