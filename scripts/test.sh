@@ -19,7 +19,7 @@ run_suite() {
   cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo "$@" >/dev/null
   cmake --build "$dir" -j"$jobs"
   env -u DISPLAY ctest --test-dir "$dir" --output-on-failure --no-tests=error -j"$jobs" --timeout 600 -LE display
-  xvfb-run -a -s "-screen 0 1280x1024x24" \
+  xvfb-run -a -s "-screen 0 1920x1200x24" \
     ctest --test-dir "$dir" --output-on-failure --no-tests=error --timeout 600 -L display
 }
 
