@@ -93,7 +93,9 @@ TEST (FilmStrips, PixelsArePremultipliedInJuceMemoryOrder)
         EXPECT_EQ (broken, 0u);
         EXPECT_GT (opaque, 0u);
         if (juce::String (strip.name) != "meter")   // the meter fills its whole cell
+        {
             EXPECT_GT (clear, 0u);
+        }
     }
 }
 
@@ -144,7 +146,9 @@ TEST (FilmStrips, AccentLightShowsTheValueOrState)
         {
             const auto lit = warmPixelCount (frameOf (image, strip.frameHeight, f));
             if (f == 0)
+            {
                 EXPECT_EQ (lit, 0);
+            }
             EXPECT_GE (lit, previous) << "frame " << f;
             previous = lit;
         }
