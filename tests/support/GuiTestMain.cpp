@@ -11,10 +11,7 @@
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
-#include <random>
-#include <string>
 
 #include "TestEnvironment.h"
 #include "ui/CustomLookAndFeel.h"
@@ -23,39 +20,9 @@
  #include "tests/ui/support/DisplayAtoms.h"
 #endif
 
-namespace
-{
-std::filesystem::path makePrivateHome()
-{
-    std::random_device rd;
-    auto base = std::filesystem::temp_directory_path();
-    for (int attempt = 0; attempt < 100; ++attempt)
-    {
-        auto candidate = base / ("tarnello-test-" + std::to_string (rd()));
-        std::error_code ec;
-        if (std::filesystem::create_directory (candidate, ec))
-            return candidate;
-    }
-    std::abort();
-}
-} // namespace
-
-namespace tarnello::test
-{
-const std::filesystem::path& privateHome()
-{
-    static const std::filesystem::path home = makePrivateHome();
-    return home;
-}
-} // namespace tarnello::test
-
 int main (int argc, char** argv)
 {
-    const auto& home = tarnello::test::privateHome();
-    const auto config = home / ".config";
-    std::filesystem::create_directories (config);
-    setenv ("HOME", home.c_str(), 1);
-    setenv ("XDG_CONFIG_HOME", config.c_str(), 1);
+    tarnello::test::enterPrivateHome();
 
    #if TARNELLO_DISPLAY_TIER
     tarnello::test::prepareDisplayForJuce();
@@ -79,7 +46,6 @@ int main (int argc, char** argv)
         juce::LookAndFeel::setDefaultLookAndFeel (nullptr);
     }
 
-    std::error_code ec;
-    std::filesystem::remove_all (home, ec);
+    tarnello::test::removePrivateHome();
     return result;
 }
