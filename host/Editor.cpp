@@ -8,6 +8,7 @@
 #include "Commands.h"
 #include "EditorWindow.h"
 #include "NumberText.h"
+#include "RenderFiles.h"
 #include "RenderTarget.h"
 #include "runtime/PluginGUI.h"
 
@@ -26,6 +27,10 @@
 namespace
 {
 using namespace tarnello::host;
+using tarnello::render::argumentFile;
+using tarnello::render::BadInput;
+using tarnello::render::isSameFile;
+using tarnello::render::PendingFile;
 
 constexpr int exitBadInput = 2;
 constexpr int exitFailure = 1;
@@ -48,11 +53,6 @@ void requestStop (int)
     sStopRequested = 1;
 }
 
-struct BadInput
-{
-    juce::String message;
-};
-
 struct EditorOptions
 {
     juce::File png, state, saveState;
@@ -61,11 +61,6 @@ struct EditorOptions
     std::vector<std::pair<juce::String, juce::String>> settings;
     std::string bundle = defaultBundlePath();
 };
-
-juce::File fileArgument (const juce::String& path)
-{
-    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
-}
 
 EditorOptions parseArguments (const juce::StringArray& args)
 {
@@ -82,7 +77,7 @@ EditorOptions parseArguments (const juce::StringArray& args)
 
         if (option == "--png")
         {
-            o.png = fileArgument (value());
+            o.png = argumentFile (value());
             o.hasPng = true;
         }
         else if (option == "--scale")
@@ -93,25 +88,21 @@ EditorOptions parseArguments (const juce::StringArray& args)
         }
         else if (option == "--set")
         {
-            const auto text = value();
-            const int equals = text.indexOfChar ('=');
-            if (equals <= 0)
-                throw BadInput { "--set takes NAME=VALUE, not \"" + text + "\"" };
-            o.settings.emplace_back (text.substring (0, equals).trim(), text.substring (equals + 1).trim());
+            o.settings.push_back (tarnello::render::parseSetting (value()));
         }
         else if (option == "--state")
         {
-            o.state = fileArgument (value());
+            o.state = argumentFile (value());
             o.hasState = true;
         }
         else if (option == "--save-state")
         {
-            o.saveState = fileArgument (value());
+            o.saveState = argumentFile (value());
             o.hasSaveState = true;
         }
         else if (option == "--bundle")
         {
-            o.bundle = fileArgument (value()).getFullPathName().toStdString();
+            o.bundle = argumentFile (value()).getFullPathName().toStdString();
         }
         else
         {
@@ -119,27 +110,18 @@ EditorOptions parseArguments (const juce::StringArray& args)
         }
     }
 
-    if (o.hasPng && o.hasSaveState && o.png == o.saveState)
+    // The same file under another name, through a link, is still the same file.
+    if (o.hasPng && o.hasSaveState && isSameFile (o.png, o.saveState))
         throw BadInput { "--save-state must name a file of its own" };
-    if (o.hasState && o.hasPng && o.png == o.state)
+    if (o.hasState && o.hasPng && isSameFile (o.png, o.state))
         throw BadInput { "--png would overwrite the state file " + o.state.getFullPathName() };
-    for (const auto& target : { std::make_pair (o.png, o.hasPng), std::make_pair (o.saveState, o.hasSaveState) })
-    {
-        if (! target.second)
-            continue;
-        if (target.first.isDirectory())
-            throw BadInput { target.first.getFullPathName() + " is a folder" };
-        if (! target.first.getParentDirectory().isDirectory())
-            throw BadInput { "no folder " + target.first.getParentDirectory().getFullPathName() };
-    }
+    if (o.hasState && o.hasSaveState && isSameFile (o.saveState, o.state))
+        throw BadInput { "--save-state must name a file of its own" };
+    for (const auto& [file, given, option] : { std::make_tuple (o.png, o.hasPng, "--png"),
+                                               std::make_tuple (o.saveState, o.hasSaveState, "--save-state") })
+        if (given)
+            tarnello::render::checkOutputPath (file, option);
     return o;
-}
-
-// Written beside the target and renamed over it only when complete.
-bool commitFile (const juce::File& target, const std::function<bool (const juce::File&)>& write)
-{
-    juce::TemporaryFile temp (target, juce::TemporaryFile::useHiddenFile);
-    return write (temp.getFile()) && temp.overwriteTargetFileWithTemporary();
 }
 
 bool samePicture (const Picture& a, const Picture& b)
@@ -170,12 +152,7 @@ public:
 
         juce::MemoryBlock stateChunk;
         if (options.hasState)
-        {
-            if (! options.state.existsAsFile())
-                throw BadInput { "no state file " + options.state.getFullPathName() };
-            if (! options.state.loadFileAsData (stateChunk))
-                throw BadInput { "cannot read " + options.state.getFullPathName() };
-        }
+            stateChunk = tarnello::render::readSmallFile (options.state, tarnello::render::largestStateFile, "state file");
 
         // The plug-in made and set exactly as the renderer makes and sets it.
         target = createBundleRenderTarget (options.bundle, error);
@@ -273,10 +250,10 @@ private:
         if (! stable)
             return fail ("the editor never showed in the window");
 
-        if (! commitFile (options.png, [&] (const juce::File& file) {
-                return writePng (file.getFullPathName().toStdString(), current, error);
-            }))
+        PendingFile png (options.png);
+        if (! writePng (png.getTemporary().getFullPathName().toStdString(), current, error))
             throw BadInput { "cannot write " + options.png.getFullPathName() };
+        png.commit();
         std::cout << options.png.getFullPathName() << ": " << current.width << " x " << current.height << std::endl;
         return 0;
     }
@@ -293,9 +270,9 @@ private:
         const auto chunk = target->saveState();
         if (chunk.isEmpty())
             throw BadInput { "the plug-in gave no state to save" };
-        if (! commitFile (options.saveState,
-                          [&] (const juce::File& file) { return file.replaceWithData (chunk.getData(), chunk.getSize()); }))
-            throw BadInput { "cannot write " + options.saveState.getFullPathName() };
+        PendingFile file (options.saveState);
+        tarnello::render::writeData (file, chunk);
+        file.commit();
     }
 
     const EditorOptions& options;

@@ -34,7 +34,6 @@ constexpr double highestRate = 384000.0;
 constexpr int defaultBlockSize = 512;
 constexpr int largestBlockSize = 65536;
 constexpr juce::int64 longestInput = (juce::int64) 1 << 28; // samples per channel
-constexpr size_t largestState = 16 * 1024 * 1024; // far beyond any state the plug-in writes
 constexpr int exitBadInput = 2;
 constexpr int exitFailure = 1;
 
@@ -43,6 +42,7 @@ const char* const usage =
     "                            [--set NAME=VALUE]... [--state FILE] [--save-state FILE] [--bypass]\n"
     "                            [--bundle PATH]\n";
 
+using tarnello::render::argumentFile;
 using tarnello::render::BadInput;
 using tarnello::render::hzText;
 using tarnello::render::isSameFile;
@@ -64,11 +64,6 @@ struct RenderOptions
 
 using tarnello::host::parseNumber;
 
-juce::File fileArgument (const juce::String& path)
-{
-    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
-}
-
 RenderOptions parseArguments (const juce::StringArray& args)
 {
     RenderOptions o;
@@ -85,12 +80,12 @@ RenderOptions parseArguments (const juce::StringArray& args)
 
         if (option == "--in")
         {
-            o.in = fileArgument (value());
+            o.in = argumentFile (value());
             o.hasIn = true;
         }
         else if (option == "--out")
         {
-            o.out = fileArgument (value());
+            o.out = argumentFile (value());
             o.hasOut = true;
         }
         else if (option == "--rate")
@@ -116,20 +111,16 @@ RenderOptions parseArguments (const juce::StringArray& args)
         }
         else if (option == "--set")
         {
-            const auto text = value();
-            const int equals = text.indexOfChar ('=');
-            if (equals <= 0)
-                throw BadInput { "--set takes NAME=VALUE, not \"" + text + "\"" };
-            o.settings.emplace_back (text.substring (0, equals).trim(), text.substring (equals + 1).trim());
+            o.settings.push_back (tarnello::render::parseSetting (value()));
         }
         else if (option == "--state")
         {
-            o.state = fileArgument (value());
+            o.state = argumentFile (value());
             o.hasState = true;
         }
         else if (option == "--save-state")
         {
-            o.saveState = fileArgument (value());
+            o.saveState = argumentFile (value());
             o.hasSaveState = true;
         }
         else if (option == "--bypass")
@@ -138,7 +129,7 @@ RenderOptions parseArguments (const juce::StringArray& args)
         }
         else if (option == "--bundle")
         {
-            o.bundle = fileArgument (value()).getFullPathName().toStdString();
+            o.bundle = argumentFile (value()).getFullPathName().toStdString();
         }
         else
         {
@@ -150,12 +141,11 @@ RenderOptions parseArguments (const juce::StringArray& args)
         throw BadInput { juce::String ("--out is required\n") + usage };
 
     // The same file under another name, through a link, is still the same file.
-    auto same = [] (const juce::File& a, const juce::File& b) { return a == b || isSameFile (a, b); };
-    if (o.hasIn && same (o.in, o.out))
+    if (o.hasIn && isSameFile (o.in, o.out))
         throw BadInput { "--out would overwrite the input " + o.in.getFullPathName() };
-    if (o.hasState && same (o.state, o.out))
+    if (o.hasState && isSameFile (o.state, o.out))
         throw BadInput { "--out would overwrite the state file " + o.state.getFullPathName() };
-    if (o.hasSaveState && (same (o.saveState, o.out) || (o.hasIn && same (o.saveState, o.in))))
+    if (o.hasSaveState && (isSameFile (o.saveState, o.out) || (o.hasIn && isSameFile (o.saveState, o.in))))
         throw BadInput { "--save-state must name a file of its own" };
 
     for (const auto& [file, given, option] : { std::make_tuple (o.out, o.hasOut, "--out"),
@@ -164,8 +154,6 @@ RenderOptions parseArguments (const juce::StringArray& args)
         if (! given)
             continue;
         tarnello::render::checkOutputPath (file, option);
-        if (! file.getParentDirectory().isDirectory())
-            throw BadInput { "no folder " + file.getParentDirectory().getFullPathName() };
     }
 
     return o;
@@ -243,7 +231,7 @@ int render (const juce::StringArray& args)
 
     juce::MemoryBlock stateChunk;
     if (options.hasState)
-        stateChunk = tarnello::render::readSmallFile (options.state, largestState, "state file");
+        stateChunk = tarnello::render::readSmallFile (options.state, tarnello::render::largestStateFile, "state file");
 
     // Made now, so that a run that fails or is killed from here on removes them.
     PendingFile outFile (options.out);

@@ -267,20 +267,38 @@ juce::String hzText (double rate)
     return (rate == std::floor (rate) ? juce::String ((juce::int64) rate) : juce::String (rate, 2)) + " Hz";
 }
 
+juce::File argumentFile (const juce::String& path)
+{
+    return juce::File::getCurrentWorkingDirectory().getChildFile (path);
+}
+
+std::pair<juce::String, juce::String> parseSetting (const juce::String& text)
+{
+    const int equals = text.indexOfChar ('=');
+    if (equals <= 0)
+        throw BadInput { "--set takes NAME=VALUE, not \"" + text + "\"" };
+    return { text.substring (0, equals).trim(), text.substring (equals + 1).trim() };
+}
+
 void checkOutputPath (const juce::File& file, const juce::String& option)
 {
     struct stat st {};
-    if (::lstat (pathOf (file).toRawUTF8(), &st) != 0)
-        return; // a new path
-    if (S_ISDIR (st.st_mode))
-        throw BadInput { pathOf (file) + " is a folder" };
-    if (! S_ISREG (st.st_mode))
-        throw BadInput { option + " " + pathOf (file) + " is " + kindOf (st.st_mode)
-                         + "; tarnello-host writes only to a regular file or a new path" };
+    if (::lstat (pathOf (file).toRawUTF8(), &st) == 0)
+    {
+        if (S_ISDIR (st.st_mode))
+            throw BadInput { pathOf (file) + " is a folder" };
+        if (! S_ISREG (st.st_mode))
+            throw BadInput { option + " " + pathOf (file) + " is " + kindOf (st.st_mode)
+                             + "; tarnello-host writes only to a regular file or a new path" };
+    }
+    if (! file.getParentDirectory().isDirectory())
+        throw BadInput { "no folder " + file.getParentDirectory().getFullPathName() };
 }
 
 bool isSameFile (const juce::File& a, const juce::File& b)
 {
+    if (a == b)
+        return true;
     struct stat sa {}, sb {};
     if (::stat (pathOf (a).toRawUTF8(), &sa) != 0 || ::stat (pathOf (b).toRawUTF8(), &sb) != 0)
         return false;

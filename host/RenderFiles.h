@@ -9,6 +9,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 
 namespace tarnello::render
 {
@@ -18,14 +19,25 @@ struct BadInput
     juce::String message;
 };
 
+// Far beyond any state the plug-in writes; a larger state file is refused unread.
+constexpr size_t largestStateFile = 16 * 1024 * 1024;
+
+// A path given on the command line, taken from the working folder.
+juce::File argumentFile (const juce::String& path);
+
+// The NAME and VALUE of a "--set NAME=VALUE", each trimmed.
+std::pair<juce::String, juce::String> parseSetting (const juce::String& text);
+
 // "1 Hz", "44100 Hz", "44100.50 Hz".
 juce::String hzText (double rate);
 
 // Refuses an output that exists and is anything but a regular file: writing
-// would replace a device, a FIFO, a folder or a symbolic link with a file.
+// would replace a device, a FIFO, a folder or a symbolic link with a file. The
+// folder it goes into must exist.
 void checkOutputPath (const juce::File& file, const juce::String& option);
 
-// True when both paths name the same existing file, through links of any kind.
+// True when both paths are one path, or name the same existing file through links
+// of any kind.
 bool isSameFile (const juce::File& a, const juce::File& b);
 
 // The whole of a regular file no larger than `maxBytes`; anything else, an endless

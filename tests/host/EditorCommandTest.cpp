@@ -32,6 +32,8 @@ TEST (EditorCommand, RefusesBadOptionsBeforeOpeningAnything)
         { "editor --png", "--png needs a value" },
         { "editor --png /no/such/folder/x.png", "no folder /no/such/folder" },
         { "editor --wobble", "unknown option \"--wobble\"" },
+        { "editor --png /dev/null", "--png /dev/null is a device" },
+        { "editor --save-state /dev/null", "--save-state /dev/null is a device" },
     };
     for (const auto& c : cases)
     {
@@ -39,6 +41,28 @@ TEST (EditorCommand, RefusesBadOptionsBeforeOpeningAnything)
         const auto run = runHost (c.arguments);
         EXPECT_EQ (run.exitCode, 2);
         EXPECT_NE (run.output.find (c.message), std::string::npos) << run.output;
+    }
+}
+
+TEST (EditorCommand, NeverWritesOverTheStateFileUnderAnotherName)
+{
+    const auto folder = artifact ("editor-links");
+    std::filesystem::remove_all (folder);
+    std::filesystem::create_directories (folder);
+    const auto state = folder / "saved.state";
+    const auto link = folder / "picture.png";
+    { std::FILE* f = std::fopen (state.c_str(), "w"); ASSERT_NE (f, nullptr); std::fputs ("<state/>", f); std::fclose (f); }
+    std::filesystem::create_symlink (state, link);
+
+    for (const std::string option : { "--png", "--save-state" })
+    {
+        SCOPED_TRACE (option);
+        const auto run = runHost ("editor --state '" + state.string() + "' " + option + " '" + link.string() + "'");
+        EXPECT_EQ (run.exitCode, 2) << run.output;
+        EXPECT_TRUE (run.output.find ("would overwrite the state file") != std::string::npos
+                     || run.output.find ("must name a file of its own") != std::string::npos) << run.output;
+        EXPECT_EQ (std::filesystem::file_size (state), 8u);
+        EXPECT_TRUE (std::filesystem::is_symlink (link));
     }
 }
 
