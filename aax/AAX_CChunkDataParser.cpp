@@ -1,6 +1,6 @@
-#include "AAX_CChunkDataParser.h"
+#include "aax/AAX_CChunkDataParser.h"
 
-#include "AAX_CHostServices.h"
+#include "aax/AAX_CHostServices.h"
 
 #include <cstring>
 #include <string>

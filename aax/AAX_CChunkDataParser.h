@@ -8,10 +8,10 @@
 // keeping the entries read before it.
 #pragma once
 
-#include "AAX_CString.h"
-#include "AAX_Errors.h"
+#include "aax/AAX_CString.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 
 #include "aax/AAX_CString.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 AAX_CEffectGUI::AAX_CEffectGUI() = default;
 

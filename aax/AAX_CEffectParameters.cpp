@@ -1,8 +1,8 @@
-#include "AAX_CEffectParameters.h"
+#include "aax/AAX_CEffectParameters.h"
 
-#include "AAX_CHostServices.h"
-#include "AAX_IPageTable.h"
-#include "AAX_VPageTable.h"
+#include "aax/AAX_CHostServices.h"
+#include "aax/AAX_IPageTable.h"
+#include "aax/AAX_VPageTable.h"
 
 #include <algorithm>
 #include <cmath>

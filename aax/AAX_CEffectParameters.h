@@ -4,13 +4,13 @@
 // it handles itself.
 #pragma once
 
-#include "AAX_CChunkDataParser.h"
-#include "AAX_CPacketDispatcher.h"
-#include "AAX_CParameterManager.h"
-#include "AAX_IEffectParameters.h"
-#include "AAX_VAutomationDelegate.h"
-#include "AAX_VController.h"
-#include "AAX_VTransport.h"
+#include "aax/AAX_CChunkDataParser.h"
+#include "aax/AAX_CPacketDispatcher.h"
+#include "aax/AAX_CParameterManager.h"
+#include "aax/AAX_IEffectParameters.h"
+#include "aax/AAX_VAutomationDelegate.h"
+#include "aax/AAX_VController.h"
+#include "aax/AAX_VTransport.h"
 
 #include <atomic>
 #include <memory>

@@ -1,6 +1,6 @@
-#include "AAX_CHostServices.h"
+#include "aax/AAX_CHostServices.h"
 
-#include "AAX_VHostServices.h"
+#include "aax/AAX_VHostServices.h"
 
 #include <cstdarg>
 #include <cstdio>

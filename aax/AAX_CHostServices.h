@@ -2,9 +2,9 @@
 // host-services proxy that ACFStartup keeps for the life of the bundle.
 #pragma once
 
-#include "AAX_Errors.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 #include <atomic>
 #include <cstdint>

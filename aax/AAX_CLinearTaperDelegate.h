@@ -2,7 +2,7 @@
 // rounded to a resolution.
 #pragma once
 
-#include "AAX_IParameter.h"
+#include "aax/AAX_IParameter.h"
 
 #include <cmath>
 

@@ -2,7 +2,7 @@
 // number back from the start of a text.
 #pragma once
 
-#include "AAX_IParameter.h"
+#include "aax/AAX_IParameter.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,8 +1,8 @@
-#include "AAX_CPacketDispatcher.h"
+#include "aax/AAX_CPacketDispatcher.h"
 
-#include "AAX_IController.h"
-#include "AAX_IEffectParameters.h"
-#include "AAX_IParameter.h"
+#include "aax/AAX_IController.h"
+#include "aax/AAX_IEffectParameters.h"
+#include "aax/AAX_IParameter.h"
 
 #include <stdexcept>
 

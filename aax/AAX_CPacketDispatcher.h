@@ -3,9 +3,9 @@
 // of its parameter dirty, and GenerateCoefficients posts the dirty ones.
 #pragma once
 
-#include "AAX_Errors.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 #include <atomic>
 #include <cstring>

@@ -1,4 +1,4 @@
-#include "AAX_CParameter.h"
+#include "aax/AAX_CParameter.h"
 
 #include <algorithm>
 #include <cmath>

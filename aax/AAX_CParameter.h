@@ -7,10 +7,10 @@
 // automation, the plug-in's own changes, the packet dispatcher) and is atomic.
 #pragma once
 
-#include "AAX_CHostServices.h"
-#include "AAX_CString.h"
-#include "AAX_IAutomationDelegate.h"
-#include "AAX_IParameter.h"
+#include "aax/AAX_CHostServices.h"
+#include "aax/AAX_CString.h"
+#include "aax/AAX_IAutomationDelegate.h"
+#include "aax/AAX_IParameter.h"
 
 #include <atomic>
 #include <cstring>

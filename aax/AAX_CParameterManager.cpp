@@ -1,4 +1,4 @@
-#include "AAX_CParameterManager.h"
+#include "aax/AAX_CParameterManager.h"
 
 #include <cstring>
 

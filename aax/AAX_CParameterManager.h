@@ -2,7 +2,7 @@
 // Written only while the effect initialises and uninitialises; read from any thread.
 #pragma once
 
-#include "AAX_IParameter.h"
+#include "aax/AAX_IParameter.h"
 
 #include <map>
 #include <memory>

@@ -2,7 +2,7 @@
 // string, taken as given with no character-set conversion.
 #pragma once
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 #include <string>
 

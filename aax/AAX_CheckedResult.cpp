@@ -1,9 +1,9 @@
-#include "AAX_CheckedResult.h"
+#include "aax/AAX_CheckedResult.h"
 
-#include "AAX_CHostServices.h"
-#include "AAX_Exception.h"
+#include "aax/AAX_CHostServices.h"
+#include "aax/AAX_Exception.h"
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 AAX_CheckedResult::AAX_CheckedResult (AAX_Result result)
     : mCurrentResult (result)

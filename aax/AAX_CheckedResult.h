@@ -2,7 +2,7 @@
 // code outside its accepted set; used where a failure must end the whole call.
 #pragma once
 
-#include "AAX_Errors.h"
+#include "aax/AAX_Errors.h"
 
 #include <set>
 

@@ -1,4 +1,4 @@
-#include "AAX_Exception.h"
+#include "aax/AAX_Exception.h"
 
 #include <iterator>
 #include <utility>

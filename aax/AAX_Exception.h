@@ -1,7 +1,7 @@
 // The exceptions that turn an unaccepted result code into a traced failure.
 #pragma once
 
-#include "AAX_Errors.h"
+#include "aax/AAX_Errors.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // How the description-phase proxies reach the host's component factory.
 #pragma once
 
-#include "ACFPtr.h"
+#include "aax/ACFPtr.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 namespace AAX
 {

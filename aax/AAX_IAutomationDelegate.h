@@ -2,9 +2,9 @@
 // set-value requests, current values and touch state.
 #pragma once
 
-#include "AAX_Errors.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 class AAX_IAutomationDelegate
 {

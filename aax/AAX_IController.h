@@ -3,9 +3,9 @@
 // tables. Implemented by AAX_VController over whatever versions the host offers.
 #pragma once
 
-#include "AAX_Errors.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 class AAX_IPageTable;
 

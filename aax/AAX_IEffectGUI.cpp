@@ -1,6 +1,6 @@
 #include "aax/AAX_IEffectGUI.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 ACFRESULT AAX_IEffectGUI::InternalQueryInterface (const acfIID& iid, void** outInterface)
 {

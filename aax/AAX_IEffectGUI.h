@@ -4,7 +4,7 @@
 
 #include "aax/CACFUnknown.h"
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 class AAX_IEffectGUI : public AAX_IACFEffectGUI, public CACFUnknown
 {

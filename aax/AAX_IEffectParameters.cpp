@@ -1,4 +1,4 @@
-#include "AAX_IEffectParameters.h"
+#include "aax/AAX_IEffectParameters.h"
 
 ACFRESULT AAX_IEffectParameters::InternalQueryInterface (const acfIID& iid, void** outInterface)
 {

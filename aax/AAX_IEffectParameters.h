@@ -2,9 +2,9 @@
 // versions through one pointer) on top of the component-object base.
 #pragma once
 
-#include "CACFUnknown.h"
+#include "aax/CACFUnknown.h"
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 class AAX_IEffectParameters : public AAX_IACFEffectParameters_V4, public CACFUnknown
 {

@@ -3,10 +3,10 @@
 // these; it reaches parameters by id through the effect-parameters object.
 #pragma once
 
-#include "AAX_CString.h"
-#include "AAX_Errors.h"
+#include "aax/AAX_CString.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 class AAX_IAutomationDelegate;
 

@@ -1,9 +1,9 @@
 // The plug-in's view of the host's transport: tempo, meter, play state and positions.
 #pragma once
 
-#include "AAX_Errors.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 class AAX_ITransport
 {

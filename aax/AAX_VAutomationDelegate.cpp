@@ -1,4 +1,4 @@
-#include "AAX_VAutomationDelegate.h"
+#include "aax/AAX_VAutomationDelegate.h"
 
 AAX_VAutomationDelegate::AAX_VAutomationDelegate (IACFUnknown* hostUnknown)
 {

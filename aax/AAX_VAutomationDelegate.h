@@ -2,8 +2,8 @@
 // the host has none.
 #pragma once
 
-#include "AAX_IAutomationDelegate.h"
-#include "ACFPtr.h"
+#include "aax/AAX_IAutomationDelegate.h"
+#include "aax/ACFPtr.h"
 
 class AAX_VAutomationDelegate : public AAX_IAutomationDelegate
 {

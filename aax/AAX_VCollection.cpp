@@ -1,8 +1,8 @@
-#include "AAX_VCollection.h"
+#include "aax/AAX_VCollection.h"
 
-#include "AAX_HostFactory.h"
-#include "AAX_VEffectDescriptor.h"
-#include "AAX_VPropertyMap.h"
+#include "aax/AAX_HostFactory.h"
+#include "aax/AAX_VEffectDescriptor.h"
+#include "aax/AAX_VPropertyMap.h"
 
 AAX_VCollection::AAX_VCollection (IACFUnknown* hostUnknown)
     : mHostUnknown (ACFPtr<IACFUnknown>::retain (hostUnknown)),

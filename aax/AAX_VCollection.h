@@ -2,11 +2,11 @@
 // It owns every effect descriptor and property map it makes.
 #pragma once
 
-#include "ACFPtr.h"
-#include "AAX_Errors.h"
-#include "AAX_VDescriptionHost.h"
+#include "aax/ACFPtr.h"
+#include "aax/AAX_Errors.h"
+#include "aax/AAX_VDescriptionHost.h"
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 #include <memory>
 #include <vector>

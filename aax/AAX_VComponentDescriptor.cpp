@@ -1,8 +1,8 @@
-#include "AAX_VComponentDescriptor.h"
+#include "aax/AAX_VComponentDescriptor.h"
 
-#include "AAX_CHostServices.h"
-#include "AAX_HostFactory.h"
-#include "AAX_VPropertyMap.h"
+#include "aax/AAX_CHostServices.h"
+#include "aax/AAX_HostFactory.h"
+#include "aax/AAX_VPropertyMap.h"
 
 #include <algorithm>
 

@@ -2,10 +2,10 @@
 // context fields, property maps and process procedures.
 #pragma once
 
-#include "ACFPtr.h"
-#include "AAX_Errors.h"
+#include "aax/ACFPtr.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 #include <memory>
 #include <vector>

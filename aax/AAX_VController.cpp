@@ -1,6 +1,6 @@
-#include "AAX_VController.h"
+#include "aax/AAX_VController.h"
 
-#include "AAX_VPageTable.h"
+#include "aax/AAX_VPageTable.h"
 
 AAX_VController::AAX_VController (IACFUnknown* hostUnknown)
 {

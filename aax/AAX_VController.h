@@ -3,8 +3,8 @@
 // host's component factory; an operation on a missing version answers a code.
 #pragma once
 
-#include "AAX_IController.h"
-#include "ACFPtr.h"
+#include "aax/AAX_IController.h"
+#include "aax/ACFPtr.h"
 
 class AAX_VController : public AAX_IController
 {

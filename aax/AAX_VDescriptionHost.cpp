@@ -1,6 +1,6 @@
-#include "AAX_VDescriptionHost.h"
+#include "aax/AAX_VDescriptionHost.h"
 
-#include "AAX_VPropertyMap.h"
+#include "aax/AAX_VPropertyMap.h"
 
 AAX_VFeatureInfo::AAX_VFeatureInfo (const acfUID& featureID, IACFUnknown* featureInfoUnknown)
     : mFeatureID (featureID)

@@ -1,10 +1,10 @@
 // Proxies of what the host can do: the description host and its feature info.
 #pragma once
 
-#include "ACFPtr.h"
-#include "AAX_Errors.h"
+#include "aax/ACFPtr.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 class AAX_VPropertyMap;
 

@@ -1,8 +1,8 @@
-#include "AAX_VEffectDescriptor.h"
+#include "aax/AAX_VEffectDescriptor.h"
 
-#include "AAX_HostFactory.h"
-#include "AAX_VComponentDescriptor.h"
-#include "AAX_VPropertyMap.h"
+#include "aax/AAX_HostFactory.h"
+#include "aax/AAX_VComponentDescriptor.h"
+#include "aax/AAX_VPropertyMap.h"
 
 AAX_VEffectDescriptor::AAX_VEffectDescriptor (IACFUnknown* hostUnknown)
     : mHostUnknown (ACFPtr<IACFUnknown>::retain (hostUnknown))

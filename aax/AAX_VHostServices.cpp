@@ -1,4 +1,4 @@
-#include "AAX_VHostServices.h"
+#include "aax/AAX_VHostServices.h"
 
 AAX_VHostServices::~AAX_VHostServices() = default;
 

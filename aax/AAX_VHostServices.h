@@ -2,10 +2,10 @@
 // Each version may be missing; a call on a missing version answers a code.
 #pragma once
 
-#include "ACFPtr.h"
-#include "AAX_Errors.h"
+#include "aax/ACFPtr.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 class AAX_VHostServices
 {

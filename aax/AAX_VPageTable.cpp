@@ -1,4 +1,4 @@
-#include "AAX_VPageTable.h"
+#include "aax/AAX_VPageTable.h"
 
 AAX_VPageTable::AAX_VPageTable (IACFUnknown* pageTableUnknown)
 {

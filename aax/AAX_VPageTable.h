@@ -2,8 +2,8 @@
 // table lacks the version that carries it.
 #pragma once
 
-#include "AAX_IPageTable.h"
-#include "ACFPtr.h"
+#include "aax/AAX_IPageTable.h"
+#include "aax/ACFPtr.h"
 
 class AAX_VPageTable : public AAX_IPageTable
 {

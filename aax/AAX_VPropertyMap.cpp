@@ -1,6 +1,6 @@
-#include "AAX_VPropertyMap.h"
+#include "aax/AAX_VPropertyMap.h"
 
-#include "AAX_HostFactory.h"
+#include "aax/AAX_HostFactory.h"
 
 #include <memory>
 

@@ -3,10 +3,10 @@
 // procedures need are kept in a local table.
 #pragma once
 
-#include "ACFPtr.h"
-#include "AAX_Errors.h"
+#include "aax/ACFPtr.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 #include <map>
 #include <set>

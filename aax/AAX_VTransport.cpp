@@ -1,4 +1,4 @@
-#include "AAX_VTransport.h"
+#include "aax/AAX_VTransport.h"
 
 AAX_VTransport::AAX_VTransport (IACFUnknown* hostUnknown)
 {

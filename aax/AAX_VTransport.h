@@ -2,8 +2,8 @@
 // host has no transport, later versions -20009.
 #pragma once
 
-#include "AAX_ITransport.h"
-#include "ACFPtr.h"
+#include "aax/AAX_ITransport.h"
+#include "aax/ACFPtr.h"
 
 class AAX_VTransport : public AAX_ITransport
 {

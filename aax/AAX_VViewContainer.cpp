@@ -1,4 +1,4 @@
-#include "AAX_VViewContainer.h"
+#include "aax/AAX_VViewContainer.h"
 
 AAX_VViewContainer::AAX_VViewContainer (IACFUnknown* viewUnknown)
 {

@@ -2,8 +2,8 @@
 // interface the view queries answer 0 or null and the mouse handlers -20009.
 #pragma once
 
-#include "AAX_IViewContainer.h"
-#include "ACFPtr.h"
+#include "aax/AAX_IViewContainer.h"
+#include "aax/ACFPtr.h"
 
 class AAX_VViewContainer : public AAX_IViewContainer
 {

@@ -1,13 +1,13 @@
-#include "ACFEntryPoints.h"
+#include "aax/ACFEntryPoints.h"
 
-#include "AAX_CHostServices.h"
-#include "AAX_CheckedResult.h"
-#include "AAX_Exception.h"
-#include "AAX_VCollection.h"
-#include "AAX_VHostServices.h"
-#include "CACFUnknown.h"
+#include "aax/AAX_CHostServices.h"
+#include "aax/AAX_CheckedResult.h"
+#include "aax/AAX_Exception.h"
+#include "aax/AAX_VCollection.h"
+#include "aax/AAX_VHostServices.h"
+#include "aax/CACFUnknown.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 #include <exception>
 #include <memory>

@@ -3,9 +3,9 @@
 // that nothing thrown inside the layer ever reaches the host.
 #pragma once
 
-#include "AAX_Errors.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/ACFBase.h>
+#include "aax/acf/ACFBase.h"
 
 class AAX_VCollection;
 

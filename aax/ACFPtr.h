@@ -1,7 +1,7 @@
 // One counted reference to a host interface, released when it is dropped.
 #pragma once
 
-#include <acf/ACFBase.h>
+#include "aax/acf/ACFBase.h"
 
 #include <utility>
 

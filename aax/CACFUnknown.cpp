@@ -1,4 +1,4 @@
-#include "CACFUnknown.h"
+#include "aax/CACFUnknown.h"
 
 std::atomic<int32_t> CACFUnknown::m_ActiveObjects { 0 };
 

@@ -8,7 +8,7 @@
 // class (see ACF_FORWARD_UNKNOWN_TO_OUTER below).
 #pragma once
 
-#include <acf/ACFBase.h>
+#include "aax/acf/ACFBase.h"
 
 #include <atomic>
 

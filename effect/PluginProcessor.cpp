@@ -1,6 +1,6 @@
-#include "PluginProcessor.h"
+#include "effect/PluginProcessor.h"
 
-#include "ZerAvoroProcessor.h"
+#include "effect/ZerAvoroProcessor.h"
 
 #include "editor/ScaledPluginEditor.h"
 

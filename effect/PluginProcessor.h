@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DovrethProcessor.h"
+#include "framework/DovrethProcessor.h"
 
 // The product: the framework's processor with the one echo module "zeravoro"
 // registered and made the default module list.

@@ -1,11 +1,11 @@
-#include "DovrethProcessor.h"
+#include "framework/DovrethProcessor.h"
 
 #include <cmath>
 #include <vector>
 
-#include "PlainXml.h"
-#include "PluginPaths.h"
-#include "RackPresetsManager.h"
+#include "framework/PlainXml.h"
+#include "framework/PluginPaths.h"
+#include "framework/RackPresetsManager.h"
 
 namespace
 {

@@ -5,12 +5,12 @@
 #include <atomic>
 #include <memory>
 
-#include "HostParameter.h"
-#include "ModuleFactory.h"
-#include "ModuleProcessor.h"
-#include "Oversampling.h"
-#include "PresetsManager.h"
-#include "StateManager.h"
+#include "framework/HostParameter.h"
+#include "framework/ModuleFactory.h"
+#include "framework/ModuleProcessor.h"
+#include "framework/Oversampling.h"
+#include "framework/PresetsManager.h"
+#include "framework/StateManager.h"
 
 // The framework's audio processor: a rack of one module slot, modules created by
 // type id, their parameters bound to a fixed pool of 24 host parameters, and the

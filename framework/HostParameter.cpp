@@ -1,11 +1,11 @@
-#include "HostParameter.h"
+#include "framework/HostParameter.h"
 
 #include <cmath>
 #include <limits>
 
-#include "ModuleIntParam.h"
-#include "ModuleProcessor.h"
-#include "ParamText.h"
+#include "framework/ModuleIntParam.h"
+#include "framework/ModuleProcessor.h"
+#include "framework/ParamText.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
-#include "ModuleFactory.h"
+#include "framework/ModuleFactory.h"
 
-#include "ModuleProcessor.h"
+#include "framework/ModuleProcessor.h"
 
 ReleasePool::~ReleasePool()
 {

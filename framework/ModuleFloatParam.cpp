@@ -1,4 +1,4 @@
-#include "ModuleFloatParam.h"
+#include "framework/ModuleFloatParam.h"
 
 #include <cmath>
 #include <limits>

@@ -2,7 +2,7 @@
 
 #include <tsl/robin_map.h>
 
-#include "ModuleParam.h"
+#include "framework/ModuleParam.h"
 
 class ModuleFloatParam : public ModuleParam
 {

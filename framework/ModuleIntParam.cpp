@@ -1,4 +1,4 @@
-#include "ModuleIntParam.h"
+#include "framework/ModuleIntParam.h"
 
 #include <cmath>
 

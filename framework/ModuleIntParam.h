@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ModuleFloatParam.h"
+#include "framework/ModuleFloatParam.h"
 
 class ModuleIntParam : public ModuleFloatParam
 {

@@ -1,8 +1,8 @@
-#include "ModuleParam.h"
+#include "framework/ModuleParam.h"
 
 #include <cmath>
 
-#include "HostParameter.h"
+#include "framework/HostParameter.h"
 
 void ModuleParam::Listener::paramEndChangeGesture (ModuleParam*) {}
 

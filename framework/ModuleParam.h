@@ -7,7 +7,7 @@
 #include <functional>
 #include <memory>
 
-#include "ParamRanges.h"
+#include "framework/ParamRanges.h"
 
 class HostParameter;
 

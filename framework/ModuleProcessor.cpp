@@ -1,9 +1,9 @@
-#include "ModuleProcessor.h"
+#include "framework/ModuleProcessor.h"
 
 #include <cmath>
 
-#include "DovrethProcessor.h"
-#include "StateManager.h"
+#include "framework/DovrethProcessor.h"
+#include "framework/StateManager.h"
 
 ModuleProcessor::ModuleProcessor (DovrethProcessor* ownerProcessor, const juce::String& name, const juce::String& type)
     : owner (ownerProcessor),

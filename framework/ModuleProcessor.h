@@ -7,7 +7,7 @@
 #include <atomic>
 #include <memory>
 
-#include "ModuleParam.h"
+#include "framework/ModuleParam.h"
 
 class DovrethProcessor;
 class RackEditor;

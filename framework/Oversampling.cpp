@@ -1,4 +1,4 @@
-#include "Oversampling.h"
+#include "framework/Oversampling.h"
 
 Oversampling::Oversampling()
 {

@@ -1,4 +1,4 @@
-#include "ParamRanges.h"
+#include "framework/ParamRanges.h"
 
 #include <cmath>
 #include <utility>

@@ -1,4 +1,4 @@
-#include "ParamText.h"
+#include "framework/ParamText.h"
 
 #include <cmath>
 #include <cstdlib>

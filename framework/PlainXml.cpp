@@ -1,4 +1,4 @@
-#include "PlainXml.h"
+#include "framework/PlainXml.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

@@ -1,4 +1,4 @@
-#include "PluginPaths.h"
+#include "framework/PluginPaths.h"
 
 #ifndef TARNELLO_RESOURCES_DIR
  #define TARNELLO_RESOURCES_DIR "/usr/local/share/Halvory/tarnello/Resources/"

@@ -1,7 +1,7 @@
-#include "PresetsManager.h"
+#include "framework/PresetsManager.h"
 
-#include "PlainXml.h"
-#include "StateManager.h"
+#include "framework/PlainXml.h"
+#include "framework/StateManager.h"
 
 Preset::Preset (const Preset& other)
     : name (other.name),

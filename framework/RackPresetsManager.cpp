@@ -1,7 +1,7 @@
-#include "RackPresetsManager.h"
+#include "framework/RackPresetsManager.h"
 
-#include "PlainXml.h"
-#include "StateManager.h"
+#include "framework/PlainXml.h"
+#include "framework/StateManager.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PresetsManager.h"
+#include "framework/PresetsManager.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "StateManager.h"
+#include "framework/StateManager.h"
 
 StateManager::StateManager (int maxStates, SaveCallback saveStateIn, LoadCallback loadStateIn,
                             LoadDefaultCallback loadDefaultStateIn, SaveCallback saveStateAgainIn)

@@ -1,4 +1,4 @@
-#include "BundleLoader.h"
+#include "host/BundleLoader.h"
 
 #include <dlfcn.h>
 

@@ -4,7 +4,7 @@
 // also takes the library's own path.
 #pragma once
 
-#include <acf/ACFExports.h>
+#include "aax/acf/ACFExports.h"
 
 #include <memory>
 #include <string>

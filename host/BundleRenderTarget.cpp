@@ -3,13 +3,13 @@
 // by their host names, the 'juce' chunk for the state, and the process
 // procedure called block by block.
 
-#include "RenderTarget.h"
+#include "host/RenderTarget.h"
 
-#include "NumberText.h"
-#include "PlainXml.h"
-#include "StandInHost.h"
-#include "runtime/PluginGUI.h"
-#include "runtime/PluginInstance.h"
+#include "host/NumberText.h"
+#include "framework/PlainXml.h"
+#include "host/StandInHost.h"
+#include "host/runtime/PluginGUI.h"
+#include "host/runtime/PluginInstance.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

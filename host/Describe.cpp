@@ -1,4 +1,4 @@
-#include "Describe.h"
+#include "host/Describe.h"
 
 #include <cstdio>
 #include <sstream>

@@ -1,7 +1,7 @@
 // Text form of what a bundle registered, as `tarnello-host describe` prints it.
 #pragma once
 
-#include "Registration.h"
+#include "host/Registration.h"
 
 #include <ostream>
 #include <string>

@@ -1,10 +1,10 @@
 // tarnello-host describe [--bundle PATH]: loads the bundle, registers it with
 // the stand-in host and prints what it registered.
 
-#include "BundleLoader.h"
-#include "Commands.h"
-#include "Describe.h"
-#include "StandInHost.h"
+#include "host/BundleLoader.h"
+#include "host/Commands.h"
+#include "host/Describe.h"
+#include "host/StandInHost.h"
 
 #include <unistd.h>
 

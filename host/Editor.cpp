@@ -5,14 +5,14 @@
 //   tarnello-host editor [--png OUT.png] [--scale S] [--set NAME=VALUE]... [--state FILE]
 //                        [--save-state FILE] [--bundle PATH]
 
-#include "Commands.h"
-#include "EditorWindow.h"
-#include "NumberText.h"
-#include "RenderFiles.h"
-#include "RenderTarget.h"
-#include "runtime/PluginGUI.h"
+#include "host/Commands.h"
+#include "host/EditorWindow.h"
+#include "host/NumberText.h"
+#include "host/RenderFiles.h"
+#include "host/RenderTarget.h"
+#include "host/runtime/PluginGUI.h"
 
-#include <acf/AAXViewTypes.h>
+#include "aax/acf/AAXViewTypes.h"
 
 #include <juce_core/juce_core.h>
 

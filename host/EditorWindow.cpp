@@ -1,4 +1,4 @@
-#include "EditorWindow.h"
+#include "host/EditorWindow.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

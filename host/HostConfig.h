@@ -3,7 +3,7 @@
 // changes it between calls to reach the plug-in's failure paths.
 #pragma once
 
-#include <acf/ACFBase.h>
+#include "aax/acf/ACFBase.h"
 
 #include <cstdint>
 #include <map>

@@ -6,7 +6,7 @@
 // with the same pointer. The owning StandInHost may refuse any id (HostConfig).
 #pragma once
 
-#include <acf/ACFBase.h>
+#include "aax/acf/ACFBase.h"
 
 #include <atomic>
 #include <cstdint>

@@ -1,8 +1,8 @@
-#include "HostObjects.h"
+#include "host/HostObjects.h"
 
-#include "StandInHost.h"
+#include "host/StandInHost.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 #include <algorithm>
 #include <atomic>

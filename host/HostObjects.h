@@ -1,10 +1,10 @@
 // The stand-in host's objects of the start-up and description phases.
 #pragma once
 
-#include "HostObject.h"
-#include "Registration.h"
+#include "host/HostObject.h"
+#include "host/Registration.h"
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 #include <map>
 #include <memory>

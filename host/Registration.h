@@ -1,7 +1,7 @@
 // What the plug-in registered, as the stand-in host recorded it.
 #pragma once
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 #include <cstdint>
 #include <map>

@@ -8,10 +8,10 @@
 // This file holds the command line and the audio files; the plug-in is reached
 // through a RenderTarget: the built bundle, driven by the stand-in host.
 
-#include "Commands.h"
-#include "NumberText.h"
-#include "RenderFiles.h"
-#include "RenderTarget.h"
+#include "host/Commands.h"
+#include "host/NumberText.h"
+#include "host/RenderFiles.h"
+#include "host/RenderTarget.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 #include <juce_events/juce_events.h>

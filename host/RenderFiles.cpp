@@ -1,4 +1,4 @@
-#include "RenderFiles.h"
+#include "host/RenderFiles.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 

@@ -1,8 +1,8 @@
-#include "StandInHost.h"
+#include "host/StandInHost.h"
 
-#include "HostObjects.h"
+#include "host/HostObjects.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 #include <utility>
 

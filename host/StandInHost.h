@@ -3,10 +3,10 @@
 // and everything the plug-in told it (traces, assertion reports, registrations).
 #pragma once
 
-#include "HostConfig.h"
-#include "Registration.h"
+#include "host/HostConfig.h"
+#include "host/Registration.h"
 
-#include <acf/ACFBase.h>
+#include "aax/acf/ACFBase.h"
 
 #include <functional>
 #include <map>

@@ -1,6 +1,6 @@
 // tarnello-host: the stand-in host's command line.
 
-#include "Commands.h"
+#include "host/Commands.h"
 
 #include <cstring>
 #include <iostream>
@@ -12,10 +12,8 @@ int usage()
     std::cerr << "usage: tarnello-host <command> [options]\n"
                  "commands:\n"
                  "  describe [--bundle PATH]   print what the bundle registers\n"
-#ifdef TARNELLO_HOST_HAS_RENDER
                  "  render [options]           render audio through the bundle\n"
                  "  editor [options]           open the plug-in's editor in a window\n"
-#endif
         ;
     return 2;
 }
@@ -29,11 +27,9 @@ int main (int argc, char** argv)
     const char* command = argv[1];
     if (std::strcmp (command, "describe") == 0)
         return tarnello::host::runDescribe (argc - 1, argv + 1);
-#ifdef TARNELLO_HOST_HAS_RENDER
     if (std::strcmp (command, "render") == 0)
         return runRender (argc - 1, argv + 1);
     if (std::strcmp (command, "editor") == 0)
         return runEditor (argc - 1, argv + 1);
-#endif
     return usage();
 }

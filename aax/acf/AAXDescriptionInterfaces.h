@@ -5,7 +5,7 @@
 // host object can answer all versions with the same pointer.
 #pragma once
 
-#include "AAXIDs.h"
+#include "aax/acf/AAXIDs.h"
 
 using AAX_CPropertyValue = int32_t;
 using AAX_CTypeID        = uint32_t;

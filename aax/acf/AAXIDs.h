@@ -4,7 +4,7 @@
 // here is ours and only has to agree between the plug-in and host/.
 #pragma once
 
-#include "ACFBase.h"
+#include "aax/acf/ACFBase.h"
 
 #define TARNELLO_ACF_ID(n) { 0x5A7E0000u + (n), 0x4C21, 0x11EE, { 0x9B, 0x3D, 0x48, 0x53, 0x54, 0x4E, 0x44, 0x00 } }
 

@@ -5,7 +5,7 @@
 // interface derives from its previous version.
 #pragma once
 
-#include "AAXDescriptionInterfaces.h"
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 #include <cstddef>
 

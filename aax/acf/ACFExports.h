@@ -3,7 +3,7 @@
 // the host looks them up.
 #pragma once
 
-#include "ACFBase.h"
+#include "aax/acf/ACFBase.h"
 
 extern "C"
 {

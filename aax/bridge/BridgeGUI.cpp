@@ -3,7 +3,7 @@
 #include "aax/bridge/BridgeProcessor.h"
 #include "aax/bridge/MessageLoop.h"
 
-#include <acf/AAXViewTypes.h>
+#include "aax/acf/AAXViewTypes.h"
 
 namespace tarnello::aax
 {

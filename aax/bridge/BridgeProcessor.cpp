@@ -1,11 +1,11 @@
-#include "BridgeProcessor.h"
+#include "aax/bridge/BridgeProcessor.h"
 
-#include "EffectDescription.h"
-#include "StemFormats.h"
+#include "aax/bridge/EffectDescription.h"
+#include "aax/bridge/StemFormats.h"
 
-#include <AAX_CLinearTaperDelegate.h>
-#include <AAX_CNumberDisplayDelegate.h>
-#include <AAX_CParameter.h>
+#include "aax/AAX_CLinearTaperDelegate.h"
+#include "aax/AAX_CNumberDisplayDelegate.h"
+#include "aax/AAX_CParameter.h"
 
 #include <cmath>
 #include <cstring>

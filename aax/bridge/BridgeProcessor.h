@@ -5,7 +5,7 @@
 // the product's blocks from the native process callback.
 #pragma once
 
-#include <AAX_CEffectParameters.h>
+#include "aax/AAX_CEffectParameters.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

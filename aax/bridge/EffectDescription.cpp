@@ -1,15 +1,15 @@
-#include "EffectDescription.h"
+#include "aax/bridge/EffectDescription.h"
 
-#include "PluginCallbacks.h"
-#include "StemFormats.h"
-#include "TarnelloIdentity.h"
+#include "aax/bridge/PluginCallbacks.h"
+#include "aax/bridge/StemFormats.h"
+#include "aax/bridge/TarnelloIdentity.h"
 
-#include <AAX_CHostServices.h>
-#include <AAX_VCollection.h>
-#include <AAX_VComponentDescriptor.h>
-#include <AAX_VDescriptionHost.h>
-#include <AAX_VEffectDescriptor.h>
-#include <AAX_VPropertyMap.h>
+#include "aax/AAX_CHostServices.h"
+#include "aax/AAX_VCollection.h"
+#include "aax/AAX_VComponentDescriptor.h"
+#include "aax/AAX_VDescriptionHost.h"
+#include "aax/AAX_VEffectDescriptor.h"
+#include "aax/AAX_VPropertyMap.h"
 
 #include <juce_events/juce_events.h>
 

@@ -2,7 +2,7 @@
 // from a temporary product processor made for the purpose.
 #pragma once
 
-#include <AAX_Errors.h>
+#include "aax/AAX_Errors.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

@@ -1,7 +1,7 @@
-#include "PluginCallbacks.h"
+#include "aax/bridge/PluginCallbacks.h"
 
-#include "BridgeGUI.h"
-#include "BridgeProcessor.h"
+#include "aax/bridge/BridgeGUI.h"
+#include "aax/bridge/BridgeProcessor.h"
 
 namespace tarnello::aax
 {

@@ -3,7 +3,7 @@
 // the native process callback of every component.
 #pragma once
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 namespace tarnello::aax
 {

@@ -1,4 +1,4 @@
-#include "StemFormats.h"
+#include "aax/bridge/StemFormats.h"
 
 namespace tarnello::aax
 {

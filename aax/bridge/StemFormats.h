@@ -1,7 +1,7 @@
 // The host's stem formats and the channel sets they stand for.
 #pragma once
 
-#include <acf/AAXDescriptionInterfaces.h>
+#include "aax/acf/AAXDescriptionInterfaces.h"
 
 #include <juce_audio_basics/juce_audio_basics.h>
 

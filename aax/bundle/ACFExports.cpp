@@ -1,12 +1,12 @@
 // The bundle's seven entry points, the only symbols it exports. Each catches
 // whatever the layer lets through, so no exception ever crosses into the host.
 
-#include <ACFEntryPoints.h>
-#include <AAX_Errors.h>
+#include "aax/ACFEntryPoints.h"
+#include "aax/AAX_Errors.h"
 
-#include <acf/ACFExports.h>
+#include "aax/acf/ACFExports.h"
 
-#include <bridge/EffectDescription.h>
+#include "aax/bridge/EffectDescription.h"
 
 #include <type_traits>
 

@@ -1,6 +1,6 @@
-#include "PluginGUI.h"
+#include "host/runtime/PluginGUI.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 namespace tarnello::host
 {

@@ -5,7 +5,7 @@
 // calls it from the host's idle loop.
 #pragma once
 
-#include "PluginInstance.h"
+#include "host/runtime/PluginInstance.h"
 
 #include <memory>
 #include <string>

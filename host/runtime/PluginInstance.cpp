@@ -1,6 +1,6 @@
-#include "PluginInstance.h"
+#include "host/runtime/PluginInstance.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 #include <algorithm>
 #include <cctype>

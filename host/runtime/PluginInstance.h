@@ -3,10 +3,10 @@
 // fills their algorithm context and calls their process procedure.
 #pragma once
 
-#include "RuntimeObjects.h"
+#include "host/runtime/RuntimeObjects.h"
 
-#include "../BundleLoader.h"
-#include "../StandInHost.h"
+#include "host/BundleLoader.h"
+#include "host/StandInHost.h"
 
 #include <memory>
 #include <string>

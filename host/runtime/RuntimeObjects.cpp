@@ -1,8 +1,8 @@
-#include "RuntimeObjects.h"
+#include "host/runtime/RuntimeObjects.h"
 
-#include "../StandInHost.h"
+#include "host/StandInHost.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 #include <algorithm>
 #include <cmath>

@@ -8,9 +8,9 @@
 // and parameter requests through these objects too.
 #pragma once
 
-#include "../HostObject.h"
+#include "host/HostObject.h"
 
-#include <acf/AAXRuntimeInterfaces.h>
+#include "aax/acf/AAXRuntimeInterfaces.h"
 
 #include <atomic>
 #include <deque>

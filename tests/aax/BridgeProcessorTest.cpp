@@ -1,13 +1,13 @@
 // The bridge between the host-interface layer and the product, in process: the
 // product made through createPluginFilter, joined to a stand-in host instance.
 
-#include "RuntimeTestSupport.h"
+#include "tests/aax/RuntimeTestSupport.h"
 
-#include <bridge/BridgeProcessor.h>
+#include "aax/bridge/BridgeProcessor.h"
 
-#include <DovrethProcessor.h>
-#include <HostParameter.h>
-#include <ModuleParam.h>
+#include "framework/DovrethProcessor.h"
+#include "framework/HostParameter.h"
+#include "framework/ModuleParam.h"
 
 #include <cmath>
 #include <thread>

@@ -2,7 +2,7 @@
 // and closing many times, two windows at once, closing while audio plays, and
 // nothing left behind when the bundle goes.
 
-#include "BundleEditorSupport.h"
+#include "tests/aax/BundleEditorSupport.h"
 
 #include <atomic>
 #include <vector>

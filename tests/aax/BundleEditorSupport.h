@@ -2,12 +2,12 @@
 // procedure the bundle registered, handed X windows, idled.
 #pragma once
 
-#include "BundleTestSupport.h"
+#include "tests/aax/BundleTestSupport.h"
 
-#include <EditorWindow.h>
-#include <runtime/PluginGUI.h>
+#include "host/EditorWindow.h"
+#include "host/runtime/PluginGUI.h"
 
-#include <acf/AAXViewTypes.h>
+#include "aax/acf/AAXViewTypes.h"
 
 #include <chrono>
 #include <cstdlib>

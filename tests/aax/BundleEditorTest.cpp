@@ -1,7 +1,7 @@
 // The product's GUI object through the loaded bundle, without a window: its
 // size, and views it cannot use.
 
-#include "BundleEditorSupport.h"
+#include "tests/aax/BundleEditorSupport.h"
 
 namespace
 {

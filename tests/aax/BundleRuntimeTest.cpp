@@ -1,10 +1,10 @@
 // The product's bundle driven end to end through its exports, the procedures it
 // registered and its process callback, by the stand-in host.
 
-#include "BundleTestSupport.h"
+#include "tests/aax/BundleTestSupport.h"
 
-#include <AAX_Errors.h>
-#include <acf/AAXIDs.h>
+#include "aax/AAX_Errors.h"
+#include "aax/acf/AAXIDs.h"
 
 #include <cstring>
 #include <atomic>

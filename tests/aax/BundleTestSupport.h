@@ -2,7 +2,7 @@
 // set and played the way a host does it.
 #pragma once
 
-#include <runtime/PluginInstance.h>
+#include "host/runtime/PluginInstance.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include <CACFUnknown.h>
-#include <acf/AAXIDs.h>
+#include "aax/CACFUnknown.h"
+#include "aax/acf/AAXIDs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include <AAX_CString.h>
+#include "aax/AAX_CString.h"
 
 #include <gtest/gtest.h>
 

@@ -2,17 +2,17 @@
 // codes for missing versions, the property-map rules, the procedure fallback
 // and the references they give back.
 
-#include <AAX_CHostServices.h>
-#include <AAX_HostFactory.h>
-#include <AAX_VCollection.h>
-#include <AAX_VComponentDescriptor.h>
-#include <AAX_VDescriptionHost.h>
-#include <AAX_VEffectDescriptor.h>
-#include <AAX_VPropertyMap.h>
-#include <ACFEntryPoints.h>
+#include "aax/AAX_CHostServices.h"
+#include "aax/AAX_HostFactory.h"
+#include "aax/AAX_VCollection.h"
+#include "aax/AAX_VComponentDescriptor.h"
+#include "aax/AAX_VDescriptionHost.h"
+#include "aax/AAX_VEffectDescriptor.h"
+#include "aax/AAX_VPropertyMap.h"
+#include "aax/ACFEntryPoints.h"
 
-#include <HostObjects.h>
-#include <StandInHost.h>
+#include "host/HostObjects.h"
+#include "host/StandInHost.h"
 
 #include <gtest/gtest.h>
 

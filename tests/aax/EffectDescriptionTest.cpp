@@ -2,17 +2,17 @@
 // process against the stand-in host: names, category, procedures, and one
 // component per pair of stem formats that the host and the processor accept.
 
-#include "StandInProcessor.h"
+#include "tests/aax/StandInProcessor.h"
 
-#include <AAX_VCollection.h>
-#include <ACFEntryPoints.h>
-#include <bridge/EffectDescription.h>
-#include <bridge/PluginCallbacks.h>
-#include <bridge/StemFormats.h>
-#include <bridge/TarnelloIdentity.h>
+#include "aax/AAX_VCollection.h"
+#include "aax/ACFEntryPoints.h"
+#include "aax/bridge/EffectDescription.h"
+#include "aax/bridge/PluginCallbacks.h"
+#include "aax/bridge/StemFormats.h"
+#include "aax/bridge/TarnelloIdentity.h"
 
-#include <HostObject.h>
-#include <StandInHost.h>
+#include "host/HostObject.h"
+#include "host/StandInHost.h"
 
 #include <gtest/gtest.h>
 

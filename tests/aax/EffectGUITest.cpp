@@ -2,12 +2,12 @@
 // context and view containers: what opening, replacing and closing the window
 // do, and what it asks of the effect's parameters.
 
-#include "RuntimeTestSupport.h"
+#include "tests/aax/RuntimeTestSupport.h"
 
-#include <AAX_CEffectGUI.h>
+#include "aax/AAX_CEffectGUI.h"
 
-#include <acf/AAXIDs.h>
-#include <acf/AAXViewTypes.h>
+#include "aax/acf/AAXIDs.h"
+#include "aax/acf/AAXViewTypes.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
-#include "RuntimeTestSupport.h"
+#include "tests/aax/RuntimeTestSupport.h"
 
-#include <AAX_IPageTable.h>
+#include "aax/AAX_IPageTable.h"
 
 #include <cmath>
 #include <functional>

@@ -2,16 +2,16 @@
 // start-up and shut-down, the host-services proxy, traces, and the way
 // registration turns what the description throws into a result.
 
-#include <AAX_CHostServices.h>
-#include <AAX_CheckedResult.h>
-#include <AAX_Exception.h>
-#include <AAX_VCollection.h>
-#include <AAX_VHostServices.h>
-#include <ACFEntryPoints.h>
-#include <CACFUnknown.h>
+#include "aax/AAX_CHostServices.h"
+#include "aax/AAX_CheckedResult.h"
+#include "aax/AAX_Exception.h"
+#include "aax/AAX_VCollection.h"
+#include "aax/AAX_VHostServices.h"
+#include "aax/ACFEntryPoints.h"
+#include "aax/CACFUnknown.h"
 
-#include <HostObject.h>
-#include <StandInHost.h>
+#include "host/HostObject.h"
+#include "host/StandInHost.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "RuntimeTestSupport.h"
+#include "tests/aax/RuntimeTestSupport.h"
 
 #include <cstring>
 

@@ -1,5 +1,5 @@
-#include <AAX_CheckedResult.h>
-#include <AAX_Exception.h>
+#include "aax/AAX_CheckedResult.h"
+#include "aax/AAX_Exception.h"
 
 #include <gtest/gtest.h>
 

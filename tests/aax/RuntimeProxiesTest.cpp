@@ -1,8 +1,8 @@
-#include "RuntimeTestSupport.h"
+#include "tests/aax/RuntimeTestSupport.h"
 
-#include <AAX_IPageTable.h>
-#include <AAX_VPageTable.h>
-#include <AAX_VViewContainer.h>
+#include "aax/AAX_IPageTable.h"
+#include "aax/AAX_VPageTable.h"
+#include "aax/AAX_VViewContainer.h"
 
 #include <functional>
 

@@ -2,14 +2,14 @@
 // product's parameter set, and a stand-in host with one instance context.
 #pragma once
 
-#include <AAX_CEffectParameters.h>
-#include <AAX_CLinearTaperDelegate.h>
-#include <AAX_CNumberDisplayDelegate.h>
-#include <AAX_CParameter.h>
-#include <ACFEntryPoints.h>
+#include "aax/AAX_CEffectParameters.h"
+#include "aax/AAX_CLinearTaperDelegate.h"
+#include "aax/AAX_CNumberDisplayDelegate.h"
+#include "aax/AAX_CParameter.h"
+#include "aax/ACFEntryPoints.h"
 
-#include <StandInHost.h>
-#include <runtime/RuntimeObjects.h>
+#include "host/StandInHost.h"
+#include "host/runtime/RuntimeObjects.h"
 
 #include <gtest/gtest.h>
 

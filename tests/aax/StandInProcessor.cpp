@@ -1,4 +1,4 @@
-#include "StandInProcessor.h"
+#include "tests/aax/StandInProcessor.h"
 
 namespace tarnello::test
 {

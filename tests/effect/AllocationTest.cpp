@@ -11,7 +11,7 @@
 #include <random>
 #include <string>
 
-#include "ProductTestSupport.h"
+#include "tests/effect/ProductTestSupport.h"
 
 namespace
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Biquad.h"
+#include "effect/Biquad.h"
 
 #include <cmath>
 #include <cstdint>

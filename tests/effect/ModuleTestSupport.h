@@ -11,7 +11,7 @@
 #include <random>
 #include <vector>
 
-#include "ZerAvoroProcessor.h"
+#include "effect/ZerAvoroProcessor.h"
 
 namespace effect_test
 {

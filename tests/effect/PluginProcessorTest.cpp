@@ -7,8 +7,8 @@
 #include <cstring>
 #include <string>
 
-#include "DelayEcho.h"
-#include "ProductTestSupport.h"
+#include "effect/DelayEcho.h"
+#include "tests/effect/ProductTestSupport.h"
 
 using namespace effect_test;
 

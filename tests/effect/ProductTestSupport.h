@@ -8,8 +8,8 @@
 #include <atomic>
 #include <memory>
 
-#include "PluginProcessor.h"
-#include "ZerAvoroProcessor.h"
+#include "effect/PluginProcessor.h"
+#include "effect/ZerAvoroProcessor.h"
 
 namespace effect_test
 {

@@ -11,7 +11,7 @@
 #include <random>
 #include <thread>
 
-#include "ProductTestSupport.h"
+#include "tests/effect/ProductTestSupport.h"
 
 using namespace effect_test;
 

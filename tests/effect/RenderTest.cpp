@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "TestEnvironment.h"
+#include "tests/support/TestEnvironment.h"
 
 extern char** environ;
 

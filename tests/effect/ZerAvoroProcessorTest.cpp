@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "DelayEcho.h"
-#include "ModuleTestSupport.h"
+#include "effect/DelayEcho.h"
+#include "tests/effect/ModuleTestSupport.h"
 
 using namespace effect_test;
 

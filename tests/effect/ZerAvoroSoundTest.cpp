@@ -5,7 +5,7 @@
 
 #include <cmath>
 
-#include "ModuleTestSupport.h"
+#include "tests/effect/ModuleTestSupport.h"
 
 using namespace effect_test;
 

@@ -6,8 +6,8 @@
 #include <limits>
 #include <optional>
 
-#include "DovrethProcessorTest.h"
-#include "PluginPaths.h"
+#include "tests/framework/DovrethProcessorTest.h"
+#include "framework/PluginPaths.h"
 
 using tarnello::test::FakePlayHead;
 using tarnello::test::HostListener;

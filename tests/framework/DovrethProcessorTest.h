@@ -8,9 +8,9 @@
 #include <memory>
 #include <optional>
 
-#include "DovrethProcessor.h"
-#include "FakeModule.h"
-#include "PluginPaths.h"
+#include "framework/DovrethProcessor.h"
+#include "tests/framework/FakeModule.h"
+#include "framework/PluginPaths.h"
 
 namespace tarnello::test
 {

@@ -18,12 +18,12 @@
 #include <memory>
 #include <vector>
 
-#include "HostParameter.h"
-#include "ModuleFactory.h"
-#include "ModuleFloatParam.h"
-#include "ModuleIntParam.h"
-#include "ModuleProcessor.h"
-#include "ParamRanges.h"
+#include "framework/HostParameter.h"
+#include "framework/ModuleFactory.h"
+#include "framework/ModuleFloatParam.h"
+#include "framework/ModuleIntParam.h"
+#include "framework/ModuleProcessor.h"
+#include "framework/ParamRanges.h"
 
 class DovrethProcessor;
 

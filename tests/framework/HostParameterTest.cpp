@@ -7,8 +7,8 @@
 #include <thread>
 #include <vector>
 
-#include "FakeModule.h"
-#include "HostParameter.h"
+#include "tests/framework/FakeModule.h"
+#include "framework/HostParameter.h"
 
 using tarnello::test::FakeHost;
 using tarnello::test::HostEvents;

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "FakeModule.h"
-#include "ModuleFactory.h"
+#include "tests/framework/FakeModule.h"
+#include "framework/ModuleFactory.h"
 
 TEST (ModuleFactory, CreatesRegisteredModulesByTypeId)
 {

@@ -5,10 +5,10 @@
 #include <memory>
 #include <vector>
 
-#include "FakeModule.h"
-#include "HostParameter.h"
-#include "ModuleFloatParam.h"
-#include "ModuleIntParam.h"
+#include "tests/framework/FakeModule.h"
+#include "framework/HostParameter.h"
+#include "framework/ModuleFloatParam.h"
+#include "framework/ModuleIntParam.h"
 
 namespace
 {

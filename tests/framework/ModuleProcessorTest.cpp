@@ -3,8 +3,8 @@
 #include <limits>
 #include <memory>
 
-#include "DovrethProcessor.h"
-#include "FakeModule.h"
+#include "framework/DovrethProcessor.h"
+#include "tests/framework/FakeModule.h"
 
 namespace
 {

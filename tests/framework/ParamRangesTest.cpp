@@ -4,8 +4,8 @@
 #include <limits>
 #include <memory>
 
-#include "FakeModule.h"
-#include "ParamRanges.h"
+#include "tests/framework/FakeModule.h"
+#include "framework/ParamRanges.h"
 
 namespace
 {

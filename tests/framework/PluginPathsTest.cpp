@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "PluginPaths.h"
-#include "TestEnvironment.h"
+#include "framework/PluginPaths.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace
 {

@@ -3,10 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeRack.h"
-#include "RackPresetsManager.h"
-#include "StateManager.h"
-#include "TestEnvironment.h"
+#include "tests/framework/FakeRack.h"
+#include "framework/RackPresetsManager.h"
+#include "framework/StateManager.h"
+#include "tests/support/TestEnvironment.h"
 
 #include <atomic>
 #include <thread>

@@ -8,8 +8,8 @@
 #include <thread>
 #include <vector>
 
-#include "DovrethProcessorTest.h"
-#include "PluginPaths.h"
+#include "tests/framework/DovrethProcessorTest.h"
+#include "framework/PluginPaths.h"
 
 using tarnello::test::chunkText;
 using tarnello::test::setStateFromText;

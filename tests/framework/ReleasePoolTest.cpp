@@ -4,8 +4,8 @@
 #include <memory>
 #include <vector>
 
-#include "FakeModule.h"
-#include "ModuleFactory.h"
+#include "tests/framework/FakeModule.h"
+#include "framework/ModuleFactory.h"
 
 namespace
 {

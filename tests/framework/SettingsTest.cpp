@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "PluginPaths.h"
+#include "framework/PluginPaths.h"
 
 namespace
 {

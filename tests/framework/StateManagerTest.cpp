@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "FakeRack.h"
-#include "StateManager.h"
+#include "tests/framework/FakeRack.h"
+#include "framework/StateManager.h"
 
 namespace
 {

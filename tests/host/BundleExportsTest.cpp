@@ -1,12 +1,12 @@
 // The built bundle as the host sees it: what it exports and what each export
 // answers, with and without a host, through dlopen and dlsym.
 
-#include "BundleSupport.h"
+#include "tests/host/BundleSupport.h"
 
-#include <HostObject.h>
-#include <StandInHost.h>
+#include "host/HostObject.h"
+#include "host/StandInHost.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 #include <dlfcn.h>
 

@@ -1,7 +1,7 @@
 // The stand-in bundle, loaded once per test process.
 #pragma once
 
-#include <BundleLoader.h>
+#include "host/BundleLoader.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // tarnello-host editor without a display: what it says and what it refuses.
 
-#include "HostRun.h"
+#include "tests/host/HostRun.h"
 
 #include <gtest/gtest.h>
 

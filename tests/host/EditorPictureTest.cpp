@@ -1,7 +1,7 @@
 // tarnello-host editor on an X display: the editor's picture taken from the X
 // server at scale 1 and 2, through the product's bundle.
 
-#include "HostRun.h"
+#include "tests/host/HostRun.h"
 
 #include <juce_graphics/juce_graphics.h>
 

@@ -2,12 +2,12 @@
 // interface is there, when each one is left out in turn, and which stem-format
 // pairs become components.
 
-#include "BundleSupport.h"
+#include "tests/host/BundleSupport.h"
 
-#include <HostObject.h>
-#include <StandInHost.h>
+#include "host/HostObject.h"
+#include "host/StandInHost.h"
 
-#include <acf/AAXIDs.h>
+#include "aax/acf/AAXIDs.h"
 
 #include <gtest/gtest.h>
 

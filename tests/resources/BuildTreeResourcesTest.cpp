@@ -5,8 +5,8 @@
 
 #include <filesystem>
 
-#include "PluginPaths.h"
-#include "TestEnvironment.h"
+#include "framework/PluginPaths.h"
+#include "tests/support/TestEnvironment.h"
 
 namespace
 {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "BinaryData.h"
-#include "PictureChecks.h"
+#include "tests/resources/PictureChecks.h"
 
 using namespace tarnello::test;
 

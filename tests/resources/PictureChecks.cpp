@@ -1,4 +1,4 @@
-#include "PictureChecks.h"
+#include "tests/resources/PictureChecks.h"
 
 #include <cstring>
 

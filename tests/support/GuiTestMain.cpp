@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "TestEnvironment.h"
+#include "tests/support/TestEnvironment.h"
 #include "ui/CustomLookAndFeel.h"
 
 #if TARNELLO_DISPLAY_TIER

@@ -8,7 +8,7 @@
 
 #include <cstdlib>
 
-#include "TestEnvironment.h"
+#include "tests/support/TestEnvironment.h"
 
 int main (int argc, char** argv)
 {

@@ -2,10 +2,10 @@
 // and then applied to and compared with an effect holding the product's
 // parameter set. The input is the chunk's data; the header states its size.
 
-#include <AAX_CEffectParameters.h>
-#include <AAX_CLinearTaperDelegate.h>
-#include <AAX_CNumberDisplayDelegate.h>
-#include <AAX_CParameter.h>
+#include "aax/AAX_CEffectParameters.h"
+#include "aax/AAX_CLinearTaperDelegate.h"
+#include "aax/AAX_CNumberDisplayDelegate.h"
+#include "aax/AAX_CParameter.h"
 
 #include <cmath>
 #include <cstdlib>

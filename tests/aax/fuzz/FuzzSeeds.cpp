@@ -3,9 +3,9 @@
 //
 //   tarnello_fuzz_seeds ELCK_DIR JUCE_DIR
 
-#include <DovrethProcessor.h>
+#include "framework/DovrethProcessor.h"
 
-#include <AAX_CChunkDataParser.h>
+#include "aax/AAX_CChunkDataParser.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 

@@ -1,8 +1,8 @@
 // libFuzzer target: a 'juce' state chunk from the host, handed to the product's
 // state loader as the bridge hands it.
 
-#include <DovrethProcessor.h>
-#include <ModuleFactory.h>
+#include "framework/DovrethProcessor.h"
+#include "framework/ModuleFactory.h"
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
