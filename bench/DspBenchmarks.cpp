@@ -4,7 +4,7 @@
 //
 //   bench_dsp --benchmark_counters_tabular=true
 
-#include "DelayEcho.h"
+#include "effect/dsp/DelayEcho.h"
 
 #include <benchmark/benchmark.h>
 

@@ -3,7 +3,7 @@
 //
 //   bench_module --benchmark_counters_tabular=true
 
-#include "ZerAvoroProcessor.h"
+#include "effect/ZerAvoroProcessor.h"
 
 #include <benchmark/benchmark.h>
 

@@ -1,16 +1,16 @@
-#include "ZerAvoroProcessor.h"
+#include "effect/ZerAvoroProcessor.h"
 
 #include <algorithm>
 #include <cmath>
 #include <type_traits>
 
-#include "DelayEcho.h"
-#include "ModuleFloatParam.h"
-#include "fmath.h"
+#include "effect/dsp/DelayEcho.h"
+#include "effect/dsp/DspMath.h"
+#include "effect/dsp/fmath.h"
+#include "framework/ModuleFloatParam.h"
 
 namespace
 {
-constexpr double maxTimeMs = 4000.0;
 constexpr double defaultTempo = 120.0;
 
 // A tempo the host can't mean (not a number, infinite, negative) is taken as the
@@ -26,22 +26,37 @@ bool isOn (const ModuleParam* p)
 }
 } // namespace
 
+const ZerAvoroProcessor::Note ZerAvoroProcessor::notes[numNotes] = {
+    { "1/64 T", 1.0 / 96.0 }, { "1/64", 1.0 / 64.0 }, { "1/64 D", 3.0 / 128.0 },
+    { "1/32 T", 1.0 / 48.0 }, { "1/32", 1.0 / 32.0 }, { "1/32 D", 3.0 / 64.0 },
+    { "1/16 T", 1.0 / 24.0 }, { "1/16", 1.0 / 16.0 }, { "1/16 D", 3.0 / 32.0 },
+    { "1/8 T", 1.0 / 12.0 },  { "1/8", 1.0 / 8.0 },   { "1/8 D", 3.0 / 16.0 },
+    { "1/4 T", 1.0 / 6.0 },   { "1/4", 1.0 / 4.0 },   { "1/4 D", 3.0 / 8.0 },
+    { "1/2 T", 1.0 / 3.0 },   { "1/2", 1.0 / 2.0 },   { "1/2 D", 3.0 / 4.0 },
+    { "1 T", 2.0 / 3.0 },     { "1", 1.0 },           { "1 D", 3.0 / 2.0 },
+};
+
 const juce::StringArray& ZerAvoroProcessor::noteNames()
 {
-    static const juce::StringArray names { "1/64 T", "1/64", "1/64 D", "1/32 T", "1/32", "1/32 D",
-                                           "1/16 T", "1/16", "1/16 D", "1/8 T",  "1/8",  "1/8 D",
-                                           "1/4 T",  "1/4",  "1/4 D",  "1/2 T",  "1/2",  "1/2 D",
-                                           "1 T",    "1",    "1 D" };
+    static const juce::StringArray names = []
+    {
+        juce::StringArray list;
+        for (const auto& note : notes)
+            list.add (note.name);
+        return list;
+    }();
     return names;
 }
 
 const juce::Array<double>& ZerAvoroProcessor::noteValues()
 {
-    static const juce::Array<double> values { 1.0 / 96.0, 1.0 / 64.0, 3.0 / 128.0, 1.0 / 48.0, 1.0 / 32.0,
-                                              3.0 / 64.0, 1.0 / 24.0, 1.0 / 16.0, 3.0 / 32.0, 1.0 / 12.0,
-                                              1.0 / 8.0,  3.0 / 16.0, 1.0 / 6.0,  1.0 / 4.0,  3.0 / 8.0,
-                                              1.0 / 3.0,  1.0 / 2.0,  3.0 / 4.0,  2.0 / 3.0,  1.0,
-                                              3.0 / 2.0 };
+    static const juce::Array<double> values = []
+    {
+        juce::Array<double> list;
+        for (const auto& note : notes)
+            list.add (note.value);
+        return list;
+    }();
     return values;
 }
 
@@ -52,8 +67,8 @@ double ZerAvoroProcessor::noteTimeMs (double noteValue, double bpm)
     if (! (v > 0.0))
         return 0.0;
     if (! (bpm > 0.0))
-        return maxTimeMs;
-    return juce::jlimit (0.0, maxTimeMs, (60000.0 / bpm) * v * 4.0);
+        return DelayEcho::maxTimeMs;
+    return juce::jlimit (0.0, DelayEcho::maxTimeMs, (60000.0 / bpm) * v * 4.0);
 }
 
 namespace
@@ -64,57 +79,6 @@ double unclampedNoteTimeMs (double noteValue, double bpm)
     return (60000.0 / bpm) * (double) (float) noteValue * 4.0;
 }
 } // namespace
-
-//==============================================================================
-void ZerAvoroProcessor::LevelMeter::prepare (double rate, double meterMass)
-{
-    sampleRate = rate;
-    value.store (0.0);
-    velocity = 0.0;
-    count = 0;
-    sum = 0.0;
-    period = juce::jmax (1, (int) std::lround (rate / 60.0));
-    inversePeriod = 1.0 / period;
-    inputGain = fmath::expd (0.05526204223185605); // +0.48 dB
-    dt = period / rate;
-    mass = meterMass;
-    damping = std::pow (4.6, -3.0 * juce::MathConstants<double>::pi * dt);
-}
-
-void ZerAvoroProcessor::LevelMeter::update() noexcept
-{
-    // One not-a-number sample from the host would hold the spring at NaN for good;
-    // its period is dropped and the meter stays where it was.
-    if (std::isnan (sum))
-    {
-        sum = 0.0;
-        count = 0;
-        return;
-    }
-
-    const double mean = sum * inversePeriod;
-    const double current = value.load();
-    velocity = ((mean * inputGain - 0.1 * current) * dt / mass + velocity) * damping;
-    const double next = current + dt * velocity;
-
-    if (next < 0.0)
-    {
-        value.store (0.0);
-        velocity = 0.0;
-    }
-    else if (next > 1.0)
-    {
-        value.store (1.0);
-        velocity = 0.0;
-    }
-    else
-    {
-        value.store (next);
-    }
-
-    sum = 0.0;
-    count = 0;
-}
 
 //==============================================================================
 ZerAvoroProcessor::ZerAvoroProcessor (DovrethProcessor* ownerProcessor)
@@ -131,7 +95,7 @@ ZerAvoroProcessor::ZerAvoroProcessor (DovrethProcessor* ownerProcessor)
     addParam (lowCut);
     mix = new ModuleFloatParam (this, "Mix", 50.0, 0.0, 100.0, 0.1, "");
     addParam (mix);
-    time = new ModuleFloatParam (this, "Time", 240.0, 0.0, maxTimeMs, 0.1, "ms");
+    time = new ModuleFloatParam (this, "Time", 240.0, 0.0, DelayEcho::maxTimeMs, 0.1, "ms");
     addParam (time);
 
     timeNote = new ModuleEnumValParam (this, "Time Note", noteNames(), noteValues());
@@ -153,10 +117,10 @@ ZerAvoroProcessor::ZerAvoroProcessor (DovrethProcessor* ownerProcessor)
 
     // Half the knob's travel for the first 500 ms. Long times snap to whole
     // milliseconds and are written so, short ones to a tenth.
-    auto* timeRanges = new ParamRanges (0.0, maxTimeMs);
+    auto* timeRanges = new ParamRanges (0.0, DelayEcho::maxTimeMs);
     timeRanges->addRange (0.5, 500.0, 0.7);
     timeRanges->addRange (0.7, 1000.0, 0.8);
-    timeRanges->addRange (1.0, maxTimeMs, 0.8);
+    timeRanges->addRange (1.0, DelayEcho::maxTimeMs, 0.8);
     time->setParamRanges (
         timeRanges,
         [] (double start, double end, double v)
@@ -194,13 +158,13 @@ void ZerAvoroProcessor::prepareToPlay (double rate, int)
         rate = sampleRate.load();
     sampleRate.store (rate);
 
-    inputMeter.prepare (rate, 0.00066129594112);
-    outputMeter.prepare (rate, 0.00065296);
+    inputMeter.prepare (rate, LevelMeter::inputMeterMass);
+    outputMeter.prepare (rate, LevelMeter::outputMeterMass);
 
     leftLine->reset (rate);
     rightLine->reset (rate);
 
-    outputGainCoeff.store (1.0 - std::exp (-2.0 * juce::MathConstants<double>::pi * 6.0 / rate));
+    outputGainCoeff.store (dsp::smoothingCoefficient (outputGainHz, rate));
 
     parameterChanged (nullptr);
 }
@@ -268,7 +232,7 @@ void ZerAvoroProcessor::parameterChanged (ModuleParam* p)
     }
 
     if (all || p == output)
-        outputGainTarget.store (fmath::expd (output->getValue() * 0.1151292546497));
+        outputGainTarget.store (fmath::expd (output->getValue() * dsp::decibelToNeper));
 
     if (all || p == timeNote || p == delaySync)
     {
@@ -302,7 +266,7 @@ void ZerAvoroProcessor::parameterChanged (ModuleParam* p)
 
     if (all || p == tone || p == drive || p == lowCut)
     {
-        const double lowCutHz = isOn (lowCut) ? 90.0 : 20.0;
+        const double lowCutHz = isOn (lowCut) ? lowCutOnHz : lowCutOffHz;
         const double toneValue = tone->getValue();
         const bool driveOn = isOn (drive);
         for (auto* line : { leftLine.get(), rightLine.get() })

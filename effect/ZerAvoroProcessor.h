@@ -5,9 +5,10 @@
 #include <functional>
 #include <memory>
 
-#include "Biquad.h"
-#include "ModuleIntParam.h"
-#include "ModuleProcessor.h"
+#include "effect/dsp/LevelMeter.h"
+#include "framework/ModuleIntParam.h"
+#include "framework/ModuleProcessor.h"
+#include "framework/Relaxed.h"
 
 class DelayEcho;
 
@@ -22,6 +23,12 @@ class ZerAvoroProcessor : public ModuleProcessor
 public:
     static constexpr const char* moduleTypeId = "zeravoro";
     static constexpr int numNotes = 21;
+
+    // "Low Cut" moves the high-pass of the echoes' write path from its lowest corner.
+    static constexpr double lowCutOffHz = 20.0;
+    static constexpr double lowCutOnHz = 90.0;
+    // Cut-off of the output gain's smoother.
+    static constexpr double outputGainHz = 6.0;
 
     explicit ZerAvoroProcessor (DovrethProcessor* owner);
     ~ZerAvoroProcessor() override;
@@ -39,39 +46,20 @@ public:
     // 1: the output meter; any other index: the input meter. 0 to 1.
     float getMeterValue (int index) override;
 
-    // The "Time Note" texts and the fraction of a whole note each stands for.
+    // A "Time Note" choice: its text and the fraction of a whole note it stands for.
+    struct Note
+    {
+        const char* name;
+        double value;
+    };
+    static const Note notes[numNotes];
+
+    // The choices' texts and values, in the form the choice parameter takes them.
     static const juce::StringArray& noteNames();
     static const juce::Array<double>& noteValues();
     // Length in ms of a note value at a tempo, on the "Time" range: a tempo of 0
     // gives the longest time, 4000 ms.
     static double noteTimeMs (double noteValue, double bpm);
-
-    // A damped spring pulled toward the mean absolute level, stepped 60 times a
-    // second. The value is read by the panel while the audio thread moves it.
-    struct LevelMeter
-    {
-        void prepare (double sampleRate, double meterMass);
-        void add (double level) noexcept
-        {
-            sum += level;
-            if (++count >= period)
-                update();
-        }
-        void update() noexcept;
-        double getValue() const noexcept { return value.load(); }
-
-        double sum = 0.0;
-        int count = 0;
-        int period = 735;
-        double inversePeriod = 1.0 / 735.0;
-        double inputGain = 1.0568175092136574;
-        double dt = 735.0 / 44100.0;
-        double mass = 0.00066129594112;
-        double damping = 1.0;
-        Relaxed<double> value { 0.0 };
-        double velocity = 0.0;
-        double sampleRate = 44100.0;
-    };
 
     ModuleFloatParam* modulation = nullptr;
     ModuleBoolParam* drive = nullptr;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "effect/Biquad.h"
-
 #include <cmath>
 #include <cstdint>
 #include <cstring>

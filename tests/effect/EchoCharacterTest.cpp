@@ -1,6 +1,8 @@
-#include "DelayEcho.h"
+#include "effect/dsp/DelayEcho.h"
+#include "effect/dsp/DezorCharacter.h"
+#include "effect/dsp/DezorSaturation.h"
 
-#include "DspTestHelpers.h"
+#include "tests/effect/DspTestHelpers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "fmath.h"
+#include "effect/dsp/fmath.h"
 
-#include "DspTestHelpers.h"
+#include "tests/effect/DspTestHelpers.h"
 
 #include <gtest/gtest.h>
 

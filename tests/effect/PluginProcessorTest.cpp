@@ -7,7 +7,7 @@
 #include <cstring>
 #include <string>
 
-#include "effect/DelayEcho.h"
+#include "effect/dsp/DelayEcho.h"
 #include "tests/effect/ProductTestSupport.h"
 
 using namespace effect_test;

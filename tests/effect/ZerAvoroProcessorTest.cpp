@@ -6,7 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "effect/DelayEcho.h"
+#include "effect/dsp/DelayEcho.h"
+#include "effect/dsp/DezorCharacter.h"
 #include "tests/effect/ModuleTestSupport.h"
 
 using namespace effect_test;

@@ -1,35 +1,8 @@
-#include "Biquad.h"
+#include "effect/dsp/OnePoleShelf.h"
 
 #include <algorithm>
 #include <cmath>
-#include <complex>
 
-namespace
-{
-constexpr double twoPi = 6.283185307179586;
-
-std::complex<double> unitDelay (double frequency, double sampleRate)
-{
-    return std::polar (1.0, -twoPi * frequency / sampleRate);
-}
-} // namespace
-
-double TwoPolesDF1::getMagnitude (double frequency) const
-{
-    const auto z1 = unitDelay (frequency, sampleRate);
-    const auto z2 = z1 * z1;
-    const auto numerator = b0.load() + b1.load() * z1 + b2.load() * z2;
-    const auto denominator = 1.0 + a1.load() * z1 + a2.load() * z2;
-    return std::abs (numerator / denominator);
-}
-
-double OnePoleDF1::getMagnitude (double frequency) const
-{
-    const auto z1 = unitDelay (frequency, sampleRate);
-    const auto numerator = b0.load() + b1.load() * z1;
-    const auto denominator = 1.0 + a1.load() * z1;
-    return std::abs (numerator / denominator);
-}
 
 OnePoleCoefficients designOnePoleShelf (ShelfForm form, double cornerHz, double sampleRate, double gain)
 {

@@ -1,6 +1,9 @@
-#include "Biquad.h"
+#include "effect/dsp/OnePoleDF1.h"
+#include "effect/dsp/OnePoleShelf.h"
+#include "effect/dsp/TwoPolesDF1.h"
+#include "effect/dsp/TwoPolesTDF2.h"
 
-#include "DspTestHelpers.h"
+#include "tests/effect/DspTestHelpers.h"
 
 #include <gtest/gtest.h>
 
