@@ -15,9 +15,9 @@ ModuleEditor::ModuleEditor (std::shared_ptr<ModuleProcessor> moduleToShow, RackE
 
 ModuleEditor::~ModuleEditor()
 {
-    // Attachments listen to the controls, so they go before the controls do.
-    attachments.clear();
+    // The controls go first; an attachment that outlives its control leaves it alone.
     controlsById.clear();
     controls.clear();
+    attachments.clear();
     shapes.clear();
 }

@@ -32,7 +32,7 @@ public:
     std::shared_ptr<ModuleProcessor> getModule() const { return std::atomic_load (&module); }
     RackEditor* getRackEditor() const noexcept { return rack; }
 
-    // Filled by the panel's builder; attachments go first when the panel goes.
+    // Filled by the panel's builder.
     std::shared_ptr<ModuleProcessor> module;
     RackEditor* rack = nullptr;
     juce::OwnedArray<ModuleControlAttachment> attachments;
