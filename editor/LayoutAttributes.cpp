@@ -1,0 +1,115 @@
+#include "editor/LayoutAttributes.h"
+
+#include "ui/StringToRect.h"
+
+LayoutAttributes::LayoutAttributes (const juce::ValueTree& e, const juce::ValueTree& p, const LayoutReadObserver* o)
+    : element (e), props (p), observer (o)
+{
+}
+
+const juce::var* LayoutAttributes::findDirect (const juce::Identifier& name) const
+{
+    if (observer != nullptr && *observer)
+        (*observer) (element, name);
+    const auto* value = element.getPropertyPointer (name);
+    // A parsed document only holds text; anything else is not a layout value.
+    return value != nullptr && value->isString() ? value : nullptr;
+}
+
+const juce::var* LayoutAttributes::findInherited (const juce::Identifier& name) const
+{
+    if (const auto* own = findDirect (name))
+        return own;
+    if (! props.isValid())
+        return nullptr;
+    if (observer != nullptr && *observer)
+        (*observer) (props, name);
+    const auto* fromSet = props.getPropertyPointer (name);
+    return fromSet != nullptr && fromSet->isString() ? fromSet : nullptr;
+}
+
+bool LayoutAttributes::has (const juce::Identifier& name) const { return findDirect (name) != nullptr; }
+bool LayoutAttributes::hasInherited (const juce::Identifier& name) const { return findInherited (name) != nullptr; }
+
+int LayoutAttributes::toInteger (const juce::String& t) { return juce::var (t).operator int(); }
+double LayoutAttributes::toReal (const juce::String& t) { return juce::var (t).operator double(); }
+bool LayoutAttributes::toBoolean (const juce::String& t) { return juce::var (t).operator bool(); }
+juce::Colour LayoutAttributes::toColour (const juce::String& t) { return juce::Colour (static_cast<juce::uint32> (t.getHexValue32())); }
+
+juce::String LayoutAttributes::text (const juce::Identifier& name, const juce::String& fallback) const
+{
+    const auto* v = findDirect (name);
+    return v != nullptr ? v->toString() : fallback;
+}
+
+int LayoutAttributes::integer (const juce::Identifier& name, int fallback) const
+{
+    const auto* v = findDirect (name);
+    return v != nullptr ? toInteger (v->toString()) : fallback;
+}
+
+double LayoutAttributes::real (const juce::Identifier& name, double fallback) const
+{
+    const auto* v = findDirect (name);
+    return v != nullptr ? toReal (v->toString()) : fallback;
+}
+
+bool LayoutAttributes::boolean (const juce::Identifier& name, bool fallback) const
+{
+    const auto* v = findDirect (name);
+    return v != nullptr ? toBoolean (v->toString()) : fallback;
+}
+
+juce::Colour LayoutAttributes::colour (const juce::Identifier& name, juce::Colour fallback) const
+{
+    const auto* v = findDirect (name);
+    return v != nullptr ? toColour (v->toString()) : fallback;
+}
+
+juce::Rectangle<int> LayoutAttributes::rectangle (const juce::Identifier& name) const
+{
+    const auto* v = findDirect (name);
+    return v != nullptr ? stringToRect (v->toString()) : juce::Rectangle<int>();
+}
+
+juce::String LayoutAttributes::inheritedText (const juce::Identifier& name, const juce::String& fallback) const
+{
+    const auto* v = findInherited (name);
+    return v != nullptr ? v->toString() : fallback;
+}
+
+int LayoutAttributes::inheritedInteger (const juce::Identifier& name, int fallback) const
+{
+    const auto* v = findInherited (name);
+    return v != nullptr ? toInteger (v->toString()) : fallback;
+}
+
+double LayoutAttributes::inheritedReal (const juce::Identifier& name, double fallback) const
+{
+    const auto* v = findInherited (name);
+    return v != nullptr ? toReal (v->toString()) : fallback;
+}
+
+bool LayoutAttributes::inheritedBoolean (const juce::Identifier& name, bool fallback) const
+{
+    const auto* v = findInherited (name);
+    return v != nullptr ? toBoolean (v->toString()) : fallback;
+}
+
+juce::Colour LayoutAttributes::inheritedColour (const juce::Identifier& name, juce::Colour fallback) const
+{
+    const auto* v = findInherited (name);
+    return v != nullptr ? toColour (v->toString()) : fallback;
+}
+
+juce::Array<double> stringToDoubleArray (const juce::String& text)
+{
+    juce::Array<double> values;
+    if (text.isEmpty())
+        return values;
+    juce::StringArray tokens;
+    tokens.addTokens (text, ",", "\"");
+    for (const auto& token : tokens)
+        values.add (token.getDoubleValue());
+    return values;
+}
