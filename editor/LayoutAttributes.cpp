@@ -113,3 +113,14 @@ juce::Array<double> stringToDoubleArray (const juce::String& text)
         values.add (token.getDoubleValue());
     return values;
 }
+
+juce::ValueTree parseLayoutDocument (const juce::String& text)
+{
+    juce::XmlDocument document (text);
+    const auto xml = document.getDocumentElement();
+    // A document cut short still yields its first elements; a panel built from half a
+    // layout is worse than an empty one.
+    if (xml == nullptr || document.getLastParseError().isNotEmpty())
+        return {};
+    return juce::ValueTree::fromXml (*xml);
+}

@@ -57,3 +57,7 @@ private:
 // A "snap" list: numbers separated by ",", each read as a decimal number (0 when the
 // token holds none). Empty text gives an empty list.
 juce::Array<double> stringToDoubleArray (const juce::String& text);
+
+// The layout tree of a document's text; an invalid tree when the text does not parse,
+// so that the panel built from it is empty.
+juce::ValueTree parseLayoutDocument (const juce::String& text);
