@@ -5,7 +5,6 @@
 
 #include "host/RenderTarget.h"
 
-#include "host/NumberText.h"
 #include "framework/PlainXml.h"
 #include "host/StandInHost.h"
 #include "host/runtime/PluginGUI.h"
@@ -23,8 +22,6 @@ using namespace tarnello::host;
 
 constexpr AAX_CTypeID kStateChunk = 0x6A756365; // 'juce'
 constexpr const char* kBypassID = "MasterBypassID";
-// Positions looked at to learn a choice's texts; more than any choice has entries.
-constexpr int kChoiceProbes = 2048;
 
 AAX_EStemFormat stemFormatFor (int channels)
 {
@@ -67,7 +64,7 @@ public:
         return {};
     }
 
-    juce::String prepare (double sampleRate, int) override
+    juce::String prepare (double sampleRate, int, double bpm) override
     {
         if (component == nullptr)
             return "no layout chosen";
@@ -80,7 +77,12 @@ public:
             instance.reset();
             return "the plug-in's Initialize answered " + juce::String (result);
         }
-        rate = sampleRate;
+        // The tempo is in place before a state or a parameter arrives: switching
+        // to "Sync" picks the note nearest to "Time" at this tempo, not at a default.
+        auto& transport = instance->context().transport();
+        transport.setTempo (bpm);
+        transport.setPlaying (true);
+        instance->runSilentBlock();
         return {};
     }
 
@@ -101,48 +103,7 @@ public:
 
     juce::String setParameter (const juce::String& name, const juce::String& value) override
     {
-        const auto id = instance->findParameter (name.toStdString());
-        if (id.empty() || id == kBypassID)
-        {
-            juce::StringArray names;
-            for (const auto& [parameterID, fullName] : instance->parameters())
-                if (const auto dot = fullName.find (". "); dot != std::string::npos)
-                    names.add (fullName.substr (dot + 2));
-            return "unknown parameter \"" + name + "\"; the parameters are: " + names.joinIntoString (", ");
-        }
-
-        const juce::String paramName = name.trim();
-        const auto lowest = juce::String (instance->parameterText (id, 0.0));
-        const auto highest = juce::String (instance->parameterText (id, 1.0));
-        double low = 0.0, high = 0.0;
-        const bool numeric = parseNumber (lowest, low) && parseNumber (highest, high);
-
-        if (numeric)
-        {
-            double real = 0.0;
-            if (! parseQuantity (value, real))
-                return "\"" + value + "\" is no value for \"" + paramName + "\" (" + juce::String (low) + " to "
-                       + juce::String (high) + ")";
-            if (real < juce::jmin (low, high) || real > juce::jmax (low, high))
-                return "\"" + paramName + "\" takes " + juce::String (low) + " to " + juce::String (high) + ", not "
-                       + value.trim();
-        }
-        else
-        {
-            const auto choices = choicesOf (id);
-            double index = 0.0;
-            const bool isIndex = parseNumber (value, index) && index == std::floor (index) && index >= 0
-                              && index < choices.size();
-            if (! isIndex && ! choices.contains (value.trim(), true))
-                return "\"" + paramName + "\" takes one of: " + choices.joinIntoString (", ");
-        }
-
-        double position = 0.0;
-        if (instance->effect().GetParameterValueFromString (id.c_str(), &position, HostString (value.trim().toStdString()))
-            != ACF_OK)
-            return "\"" + value + "\" is no value for \"" + paramName + "\"";
-        instance->effect().SetParameterNormalizedValue (id.c_str(), position);
-        return {};
+        return instance->setParameterFromText (name.toStdString(), value.toStdString());
     }
 
     juce::String setBypass (bool bypassed) override
@@ -152,15 +113,11 @@ public:
         return {};
     }
 
-    void process (juce::AudioBuffer<float>& buffer, double bpm, juce::int64 samplePosition) override
+    void process (juce::AudioBuffer<float>& buffer, juce::int64 samplePosition) override
     {
-        auto& transport = instance->context().transport();
-        transport.setTempo (bpm);
-        transport.setPlaying (true);
-        transport.setSamplePosition (samplePosition, rate);
-        instance->generateCoefficients();
         // In place: the block holds the inputs and receives the outputs.
-        instance->process (buffer.getArrayOfReadPointers(), buffer.getArrayOfWritePointers(), buffer.getNumSamples());
+        instance->processBlock (buffer.getArrayOfReadPointers(), buffer.getArrayOfWritePointers(),
+                                buffer.getNumSamples(), samplePosition);
     }
 
     std::unique_ptr<PluginGUI> createGUI (std::string& error) override
@@ -181,24 +138,10 @@ public:
     }
 
 private:
-    // A choice's texts in order, as the host shows them along its range.
-    juce::StringArray choicesOf (const std::string& id) const
-    {
-        juce::StringArray texts;
-        for (int i = 0; i <= kChoiceProbes; ++i)
-        {
-            const juce::String text (instance->parameterText (id, (double) i / kChoiceProbes));
-            if (text.isNotEmpty())
-                texts.addIfNotAlreadyThere (text);
-        }
-        return texts;
-    }
-
     std::unique_ptr<StandInHost> host;
     std::unique_ptr<RegisteredBundle> bundle;
     const ComponentRecord* component = nullptr;
     std::unique_ptr<PluginInstance> instance;
-    double rate = 48000.0;
 };
 } // namespace
 

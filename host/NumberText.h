@@ -1,37 +1,19 @@
 #pragma once
 
-#include <juce_core/juce_core.h>
+#include "host/runtime/PlainNumber.h"
 
-#include <cctype>
-#include <cmath>
-#include <cstdlib>
+#include <juce_core/juce_core.h>
 
 namespace tarnello::host
 {
-// A finite number and nothing else around it.
+// A finite plain decimal number and nothing else around it: "--tempo 0x3c" is
+// refused, not read as 60.
 inline bool parseNumber (const juce::String& text, double& result)
 {
-    const auto utf8 = text.trim().toStdString();
-    if (utf8.empty())
+    const auto value = plainNumber (text.toStdString());
+    if (! value.has_value())
         return false;
-    char* end = nullptr;
-    result = std::strtod (utf8.c_str(), &end);
-    return end == utf8.c_str() + utf8.size() && std::isfinite (result);
-}
-
-// A finite number, perhaps followed by its unit ("20 ms", "20%").
-inline bool parseQuantity (const juce::String& text, double& result)
-{
-    const auto utf8 = text.trim().toStdString();
-    if (utf8.empty())
-        return false;
-    char* end = nullptr;
-    result = std::strtod (utf8.c_str(), &end);
-    if (end == utf8.c_str() || ! std::isfinite (result))
-        return false;
-    for (const char* c = end; *c != '\0'; ++c)
-        if (! (std::isalpha (static_cast<unsigned char> (*c)) || *c == '%' || *c == ' '))
-            return false;
+    result = *value;
     return true;
 }
 } // namespace tarnello::host

@@ -251,7 +251,7 @@ int render (const juce::StringArray& args)
     constexpr int numOutputs = 2;
     if (auto error = target->setLayout (numInputs, numOutputs); error.isNotEmpty())
         throw BadInput { error };
-    if (auto error = target->prepare (input.sampleRate, options.blockSize); error.isNotEmpty())
+    if (auto error = target->prepare (input.sampleRate, options.blockSize, options.tempo); error.isNotEmpty())
     {
         std::cerr << "tarnello-host render: the plug-in could not be created: " << error << std::endl;
         return exitFailure;
@@ -281,7 +281,7 @@ int render (const juce::StringArray& args)
         block.clear();
         for (int ch = 0; ch < numInputs; ++ch)
             block.copyFrom (ch, 0, input.buffer, ch, start, n);
-        target->process (block, options.tempo, start);
+        target->process (block, start);
         for (int ch = 0; ch < numOutputs; ++ch)
             output.copyFrom (ch, start, block, ch, 0, n);
     }

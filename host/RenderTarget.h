@@ -24,15 +24,17 @@ public:
     virtual ~RenderTarget() = default;
 
     virtual juce::String setLayout (int numInputs, int numOutputs) = 0;
-    virtual juce::String prepare (double sampleRate, int maxBlockSize) = 0;
+    // Makes and initialises the plug-in with the transport at `bpm`, playing, and
+    // lets it see that transport before anything else reaches it.
+    virtual juce::String prepare (double sampleRate, int maxBlockSize, double bpm) = 0;
     // A host state chunk, as setStateInformation receives it.
     virtual juce::String loadState (const juce::MemoryBlock& chunk) = 0;
     // A parameter by its own name, and a value in its own units or one of its texts.
     virtual juce::String setParameter (const juce::String& name, const juce::String& value) = 0;
     // The host's master bypass.
     virtual juce::String setBypass (bool bypassed) = 0;
-    // One block in place; the buffer holds max(inputs, outputs) channels.
-    virtual void process (juce::AudioBuffer<float>& buffer, double bpm, juce::int64 samplePosition) = 0;
+    // One block in place at a play position; the buffer holds max(inputs, outputs) channels.
+    virtual void process (juce::AudioBuffer<float>& buffer, juce::int64 samplePosition) = 0;
     // The chunk getStateInformation gives.
     virtual juce::MemoryBlock saveState() = 0;
     // The plug-in's GUI object, made as a host makes it, after prepare; null, with the

@@ -1,10 +1,14 @@
 #include "host/runtime/PluginInstance.h"
 
+#include "host/runtime/PlainNumber.h"
+
 #include "aax/acf/AAXIDs.h"
 
 #include <algorithm>
 #include <cctype>
 #include <cstring>
+#include <iomanip>
+#include <sstream>
 
 namespace tarnello::host
 {
@@ -44,6 +48,26 @@ std::string trimmed (const std::string& text)
         return {};
     return text.substr (first, text.find_last_not_of (" \t") - first + 1);
 }
+
+std::string joined (const std::vector<std::string>& items)
+{
+    std::string list;
+    for (const auto& item : items)
+        list += (list.empty() ? "" : ", ") + item;
+    return list;
+}
+
+// "0", "4000", "0.5": a number as short as it reads exactly.
+std::string numberText (double value)
+{
+    std::ostringstream out;
+    out << std::setprecision (15) << value;
+    return out.str();
+}
+
+constexpr const char* kBypassID = "MasterBypassID";
+// Positions looked at to learn a choice's texts; more than any choice has entries.
+constexpr int kChoiceProbes = 2048;
 } // namespace
 
 //==============================================================================
@@ -177,6 +201,7 @@ ACFRESULT PluginInstance::initialize (float sampleRate)
 {
     mContext->controller().setSampleRate (sampleRate);
     mContext->controller().setStemFormats (mInputFormat, mOutputFormat);
+    mSampleRate = sampleRate;
     mContext->transport().setSamplePosition (0, sampleRate);
     mContext->automation().setTarget (mEffect);
 
@@ -260,6 +285,26 @@ void PluginInstance::process (const float* const* inputs, float* const* outputs,
     mProcess (instances, instances + 1);
 }
 
+void PluginInstance::processBlock (const float* const* inputs, float* const* outputs, int32_t numSamples,
+                                   int64_t samplePosition)
+{
+    mContext->transport().setSamplePosition (samplePosition, mSampleRate);
+    generateCoefficients();
+    process (inputs, outputs, numSamples);
+}
+
+void PluginInstance::runSilentBlock()
+{
+    int64_t position = 0;
+    mContext->transport().GetCurrentNativeSampleLocation (&position);
+    std::vector<float> samples (static_cast<size_t> (std::max (mNumInputs, mNumOutputs) + 1), 0.0f);
+    std::vector<const float*> inputs (static_cast<size_t> (std::max (mNumInputs, 1)), samples.data());
+    std::vector<float*> outputs;
+    for (int ch = 0; ch < std::max (mNumOutputs, 1); ++ch)
+        outputs.push_back (samples.data() + 1 + ch);
+    processBlock (inputs.data(), outputs.data(), 1, position);
+}
+
 std::vector<std::pair<std::string, std::string>> PluginInstance::parameters() const
 {
     std::vector<std::pair<std::string, std::string>> list;
@@ -292,6 +337,67 @@ std::string PluginInstance::parameterText (const std::string& id, double positio
     if (mEffect->GetParameterStringFromValue (id.c_str(), position, &text, maxLength) != ACF_OK)
         return {};
     return text.str();
+}
+
+std::vector<std::string> PluginInstance::choiceTexts (const std::string& id) const
+{
+    std::vector<std::string> texts;
+    for (int i = 0; i <= kChoiceProbes; ++i)
+    {
+        const auto text = parameterText (id, static_cast<double> (i) / kChoiceProbes);
+        if (! text.empty() && std::find (texts.begin(), texts.end(), text) == texts.end())
+            texts.push_back (text);
+    }
+    return texts;
+}
+
+std::string PluginInstance::setParameterFromText (const std::string& name, const std::string& text)
+{
+    const auto id = findParameter (name);
+    if (id.empty() || id == kBypassID)
+    {
+        std::vector<std::string> names;
+        for (const auto& [parameterID, fullName] : parameters())
+            if (const auto dot = fullName.find (". "); dot != std::string::npos)
+                names.push_back (fullName.substr (dot + 2));
+        return "unknown parameter \"" + name + "\"; the parameters are: " + joined (names);
+    }
+
+    const std::string paramName = trimmed (name);
+    const std::string value = trimmed (text);
+    double position = 0.0;
+    const bool read = mEffect->GetParameterValueFromString (id.c_str(), &position, HostString (value)) == ACF_OK;
+
+    // A parameter whose ends read as numbers takes a number; any other, a choice.
+    const std::string lowest = trimmed (parameterText (id, 0.0));
+    const std::string highest = trimmed (parameterText (id, 1.0));
+    const auto low = plainNumber (lowest);
+    const auto high = plainNumber (highest);
+    if (low.has_value() && high.has_value())
+    {
+        const std::string range = numberText (std::min (*low, *high)) + " to " + numberText (std::max (*low, *high));
+        const auto number = leadingPlainNumber (value);
+        if (! read || ! number.has_value())
+            return "\"" + value + "\" is no value for \"" + paramName + "\": it takes a plain decimal number from "
+                   + range + ", followed by nothing or by the parameter's own unit";
+        if (*number < std::min (*low, *high) || *number > std::max (*low, *high))
+            return "\"" + paramName + "\" takes " + range + ", not " + value;
+    }
+    else
+    {
+        const auto choices = choiceTexts (id);
+        // A number is an index into the choices, and only a whole one that names a choice.
+        const auto index = plainNumber (value);
+        const bool isIndex = index.has_value() && *index == std::floor (*index) && *index >= 0.0
+                          && *index < static_cast<double> (choices.size());
+        if (! read || (index.has_value() && ! isIndex))
+            return "\"" + paramName + "\" takes one of: " + joined (choices) + " (or its index from 0 to "
+                   + std::to_string (choices.empty() ? 0 : choices.size() - 1) + ")";
+    }
+
+    if (const ACFRESULT result = mEffect->SetParameterNormalizedValue (id.c_str(), position); result != ACF_OK)
+        return "the plug-in refused \"" + value + "\" for \"" + paramName + "\" (" + std::to_string (result) + ")";
+    return {};
 }
 
 double PluginInstance::parameterValue (const std::string& id) const

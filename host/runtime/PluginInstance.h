@@ -96,6 +96,15 @@ public:
     // One block through the process procedure; `inputs` and `outputs` hold the
     // component's channel counts. The bypass field carries what was last posted to it.
     void process (const float* const* inputs, float* const* outputs, int32_t numSamples);
+    // One block as the host runs it: the play position moves to `samplePosition`,
+    // the effect makes its packets, then the process procedure runs. The tempo and
+    // the play state are what the transport holds. In place is allowed.
+    void processBlock (const float* const* inputs, float* const* outputs, int32_t numSamples, int64_t samplePosition);
+    // One block of a single silent sample at the current play position, its output
+    // dropped. A host's engine runs from the moment an instance exists, so the
+    // plug-in has read the transport, its tempo above all, before anything is set;
+    // a renderer calls this after setting the transport and before the parameters.
+    void runSilentBlock();
     // The bypass field's content as the host delivers it, overriding what was posted.
     void overrideField (AAX_CFieldIndex field, const void* data, size_t size);
 
@@ -105,6 +114,13 @@ public:
     // or that name without the leading "N. " number; empty when none matches.
     std::string findParameter (const std::string& name) const;
     std::string parameterText (const std::string& id, double position, int32_t maxLength = 64) const;
+    // A choice's texts in order, as the host shows them along its range.
+    std::vector<std::string> choiceTexts (const std::string& id) const;
+    // Sets the parameter the user calls `name` from a value in its own units (the
+    // unit may be left out) or, for a choice, one of its texts or its index. The
+    // plug-in reads the text; the value must also lie in the range the parameter
+    // shows. Empty on success, otherwise a message for the user; nothing is set then.
+    std::string setParameterFromText (const std::string& name, const std::string& text);
     double parameterValue (const std::string& id) const;
 
     // A chunk as the host saves it: size first, then the chunk; the data alone.
@@ -137,6 +153,7 @@ private:
     std::vector<float*> mInputPointers;
     std::vector<float*> mOutputPointers;
     int32_t mBufferLength = 0;
+    float mSampleRate = 48000.0f;
     std::vector<std::pair<AAX_CFieldIndex, std::vector<uint8_t>>> mOverrides;
 };
 } // namespace tarnello::host

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstring>
 #include <iterator>
+#include <limits>
 
 namespace tarnello::host
 {
@@ -309,7 +310,13 @@ void HostTransport::setSamplePosition (int64_t samples, double sampleRate) noexc
 int64_t HostTransport::ticksAt (int64_t sampleLocation) const noexcept
 {
     const double quarters = static_cast<double> (sampleLocation) / mSampleRate.load() * mTempo.load() / 60.0;
-    return static_cast<int64_t> (std::floor (quarters * static_cast<double> (kTicksPerQuarter)));
+    const double ticks = std::floor (quarters * static_cast<double> (kTicksPerQuarter));
+    // A tempo that is no number gives no position; an enormous one stops at the
+    // end of the range. Converting either unchecked would be undefined.
+    if (std::isnan (ticks))
+        return 0;
+    constexpr double lastTick = 9.2e18; // just inside int64_t
+    return static_cast<int64_t> (std::clamp (ticks, -lastTick, lastTick));
 }
 
 ACFRESULT HostTransport::GetCurrentTempo (double* outTempo) const
@@ -378,7 +385,8 @@ ACFRESULT HostTransport::GetBarBeatPosition (int32_t* outBars, int32_t* outBeats
         return ACF_E_POINTER;
     const int64_t ticks = ticksAt (sampleLocation);
     const int64_t quarters = ticks / kTicksPerQuarter;
-    *outBars = static_cast<int32_t> (quarters / 4 + 1);
+    *outBars = static_cast<int32_t> (std::clamp<int64_t> (quarters / 4 + 1, std::numeric_limits<int32_t>::min(),
+                                                           std::numeric_limits<int32_t>::max()));
     *outBeats = static_cast<int32_t> (quarters % 4 + 1);
     *outDisplayTicks = ticks % kTicksPerQuarter;
     return ACF_OK;

@@ -159,6 +159,64 @@ TEST_F (ProductBundle, FollowsTheHostTempoWhenSynced)
     }
 }
 
+// What the host's transport says reaches the module: a tempo of 0 puts a synced
+// "Time" at its longest, one no host can mean counts as 120 bpm.
+TEST_F (ProductBundle, ASyncedTimeFollowsEveryHostTempoByTheModulesRule)
+{
+    struct Case { double bpm; const char* time; };
+    const Case cases[] = { { 60.0, "1000" }, { 0.0, "4000" }, { 4.9e-324, "4000" }, { -5.0, "500" },
+                           { std::nan (""), "500" }, { HUGE_VAL, "500" }, { -HUGE_VAL, "500" } };
+    const auto input = noise (2, 512, 7);
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.bpm);
+        auto* instance = newInstance();
+        ASSERT_NE (instance, nullptr);
+        set (*instance, "Delay Sync", "Sync");
+        set (*instance, "Time Note", "1/4");
+        instance->context().transport().setTempo (c.bpm);
+        instance->context().transport().setPlaying (true);
+        render (*instance, input);
+        const auto time = instance->findParameter ("Time");
+        EXPECT_EQ (instance->parameterText (time, instance->parameterValue (time)), c.time);
+        instances.clear();
+    }
+}
+
+// Every way a text can fail leaves the parameter as it was and says why.
+TEST_F (ProductBundle, ATextThatIsNoValueOfTheParameterSetsNothing)
+{
+    auto* instance = newInstance();
+    ASSERT_NE (instance, nullptr);
+    struct Case { const char* name; const char* text; const char* says; };
+    const Case cases[] = {
+        { "Mix", "0x10", "plain decimal number from 0 to 100" },
+        { "Mix", "150", "\"Mix\" takes 0 to 100, not 150" },
+        { "Mix", "-0.5", "takes 0 to 100" },
+        { "Time", "50 dB", "\"50 dB\" is no value for \"Time\"" },
+        { "Time", "nan", "is no value" },
+        { "Time", "", "is no value" },
+        { "Drive", "maybe", "\"Drive\" takes one of: Off, On" },
+        { "Drive", "2", "takes one of" },
+        { "Time Note", "1.5", "index from 0 to 20" },
+        { "Bypass", "1", "unknown parameter" },
+        { "MasterBypassID", "1", "unknown parameter" },
+        { "", "1", "the parameters are: Modulation, Tone" },
+    };
+    const auto before = instance->parameters();
+    std::vector<double> values;
+    for (const auto& [id, name] : before)
+        values.push_back (instance->parameterValue (id));
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (std::string (c.name) + "=" + c.text);
+        const auto message = instance->setParameterFromText (c.name, c.text);
+        EXPECT_NE (message.find (c.says), std::string::npos) << message;
+    }
+    for (size_t i = 0; i < before.size(); ++i)
+        EXPECT_EQ (instance->parameterValue (before[i].first), values[i]) << before[i].second;
+}
+
 TEST_F (ProductBundle, AJuceChunkGivesASecondInstanceTheSameSound)
 {
     auto* first = newInstance();
@@ -330,8 +388,7 @@ TEST_F (ProductBundle, TheAudioThreadPostsWhileTheHostAutomates)
         for (int block = 0; block < 200; ++block)
         {
             instance->context().transport().setTempo (block % 2 == 0 ? 100.0 : 140.0);
-            instance->generateCoefficients();
-            instance->process (in, out, 512);
+            instance->processBlock (in, out, 512, block * 512);
         }
         done = true;
     });

@@ -65,19 +65,14 @@ public:
     }
 
 public:
-    // Sets a parameter by the name the user knows, from a text in its own units.
+    // Sets a parameter by the name the user knows, from a text in its own units,
+    // as tarnello-host does.
     static void set (host::PluginInstance& instance, const std::string& name, const std::string& text)
     {
-        const auto id = instance.findParameter (name);
-        ASSERT_FALSE (id.empty()) << name;
-        double position = -1.0;
-        ASSERT_EQ (instance.effect().GetParameterValueFromString (id.c_str(), &position, host::HostString (text)), ACF_OK)
-            << name;
-        ASSERT_EQ (instance.effect().SetParameterNormalizedValue (id.c_str(), position), ACF_OK) << name;
+        ASSERT_EQ (instance.setParameterFromText (name, text), "") << name << "=" << text;
     }
 
-    // Plays the input through block by block, as the host does: coefficients,
-    // play position, then the process procedure.
+    // Plays the input through block by block, as tarnello-host does.
     static Channels render (host::PluginInstance& instance, const Channels& input, int blockSize = 512)
     {
         const auto length = input.empty() ? 0 : input[0].size();
@@ -87,13 +82,11 @@ public:
         for (size_t start = 0; start < length; start += static_cast<size_t> (blockSize))
         {
             const auto n = std::min (static_cast<size_t> (blockSize), length - start);
-            instance.generateCoefficients();
-            instance.context().transport().setSamplePosition (static_cast<int64_t> (start), kRate);
             for (size_t ch = 0; ch < in.size(); ++ch)
                 in[ch] = input[ch].data() + start;
             for (size_t ch = 0; ch < out.size(); ++ch)
                 out[ch] = output[ch].data() + start;
-            instance.process (in.data(), out.data(), static_cast<int32_t> (n));
+            instance.processBlock (in.data(), out.data(), static_cast<int32_t> (n), static_cast<int64_t> (start));
         }
         return output;
     }

@@ -365,6 +365,72 @@ TEST (Render, SettingsApplyInOrderAfterTheState)
     EXPECT_EQ (module->getStringAttribute ("attachments").upToFirstOccurrenceOf (",", false, false), "Modulation:0");
 }
 
+TEST (Render, AValueReadsWithOrWithoutItsOwnUnit)
+{
+    struct Case { const char* setting; const char* attribute; const char* stored; };
+    const Case cases[] = {
+        { "Time=50", "Time", "50.0" },          { "Time=50 ms", "Time", "50.0" },   { "Time=50ms", "Time", "50.0" },
+        { "Time= 50 MS ", "Time", "50.0" },     { "Feedback=25%", "Feedback", "25.0" },
+        { "Feedback=25 %", "Feedback", "25.0" }, { "Mix=25", "Mix", "25.0" },
+        { "Feedback=1e2", "Feedback", "100.0" }, { "Feedback=+.5", "Feedback", "0.5" },
+        { "Output=-6", "Output", "-6.0" }, { "Tone=2.5 Tn", "Tone", "2.5" }, { "Time Note=1/8 T", "Time_Note", "9" }, { "Time Note=9", "Time_Note", "9" },
+    };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.setting);
+        const auto r = runHost ({ "--out", "unit.wav", "--set", c.setting, "--save-state", "unit.state" });
+        ASSERT_EQ (r.status, 0) << r.err;
+        const auto module = moduleOfState ("unit.state");
+        ASSERT_NE (module, nullptr);
+        EXPECT_EQ (module->getStringAttribute (c.attribute), c.stored);
+    }
+}
+
+// The tempo is the transport's before any parameter is set, so switching to
+// "Sync" picks the note nearest to "Time" at the tempo asked for.
+TEST (Render, SyncPicksItsNoteAtTheTempoAskedFor)
+{
+    struct Case { const char* tempo; const char* note; };
+    const Case cases[] = { { "60", "13" } /* 1/4 */, { "90", "14" } /* 1/4 D */, { "120", "16" } /* 1/2 */ };
+    for (const auto& c : cases)
+    {
+        SCOPED_TRACE (c.tempo);
+        const auto r = runHost ({ "--out", "sync.wav", "--tempo", c.tempo, "--set", "Time=1000", "--set", "Delay Sync=Sync",
+                                  "--save-state", "sync.state" });
+        ASSERT_EQ (r.status, 0) << r.err;
+        const auto module = moduleOfState ("sync.state");
+        ASSERT_NE (module, nullptr);
+        EXPECT_EQ (module->getStringAttribute ("Time_Note"), c.note);
+        EXPECT_EQ (module->getStringAttribute ("Time"), "1000");
+    }
+
+    // What is heard: one click after the delay time's glide has settled, its only
+    // echo (wet only, no feedback) 1000 ms later.
+    constexpr int rate = 48000, clickAt = 3 * rate;
+    {
+        juce::AudioBuffer<float> click (2, 5 * rate);
+        click.clear();
+        click.setSample (0, clickAt, 1.0f);
+        click.setSample (1, clickAt, 1.0f);
+        auto file = workFolder().getChildFile ("click.wav");
+        file.deleteFile();
+        juce::WavAudioFormat wav;
+        std::unique_ptr<juce::AudioFormatWriter> writer (wav.createWriterFor (new juce::FileOutputStream (file), rate, 2, 32, {}, 0));
+        ASSERT_NE (writer, nullptr);
+        writer->writeFromAudioSampleBuffer (click, 0, click.getNumSamples());
+    }
+    const auto r = runHost ({ "--in", "click.wav", "--out", "click-out.wav", "--tempo", "60", "--set", "Time=1000",
+                              "--set", "Delay Sync=Sync", "--set", "Mix=100", "--set", "Feedback=0", "--set", "Modulation=0" });
+    ASSERT_EQ (r.status, 0) << r.err;
+    const auto w = readWav ("click-out.wav");
+    ASSERT_EQ (w.buffer.getNumSamples(), 5 * rate);
+    int onset = -1;
+    for (int i = clickAt; i < w.buffer.getNumSamples() && onset < 0; ++i)
+        if (std::abs (w.buffer.getSample (0, i)) > 1e-3f)
+            onset = i - clickAt;
+    EXPECT_EQ (onset, rate);
+}
+
 TEST (Render, BadInputIsRefusedWithStatusTwoAndLeavesNoOutput)
 {
     writeWav ("in44.wav", 2, 44100.0, 4410);
@@ -393,6 +459,20 @@ TEST (Render, BadInputIsRefusedWithStatusTwoAndLeavesNoOutput)
         { { "--out", "x.wav", "--set", "Feedback=500" }, "0 to 200" },
         { { "--out", "x.wav", "--set", "Delay Sync=Maybe" }, "Time, Sync" },
         { { "--out", "x.wav", "--set", "Time Note=1/5" }, "1/64 T" },
+        // Values read as the plug-in reads them: plain decimals, the parameter's own unit or none.
+        { { "--out", "x.wav", "--set", "Mix=0x10" }, "\"0x10\" is no value for \"Mix\"" },
+        { { "--out", "x.wav", "--set", "Time=50 dB" }, "\"50 dB\" is no value for \"Time\"" },
+        { { "--out", "x.wav", "--set", "Time=50 ms ms" }, "0 to 4000" },
+        { { "--out", "x.wav", "--set", "Mix=25%" }, "\"25%\" is no value for \"Mix\"" }, // "Mix" has no unit
+        { { "--out", "x.wav", "--set", "Time=ms" }, "0 to 4000" },
+        { { "--out", "x.wav", "--set", "Time=inf" }, "0 to 4000" },
+        { { "--out", "x.wav", "--set", "Feedback=1e999" }, "0 to 200" },
+        { { "--out", "x.wav", "--set", "Time Note=21" }, "index from 0 to 20" },
+        { { "--out", "x.wav", "--set", "Drive=0.5" }, "Off, On" },
+        { { "--out", "x.wav", "--set", "Drive=-1" }, "Off, On" },
+        { { "--out", "x.wav", "--tempo", "0x3c" }, "--tempo" },
+        { { "--out", "x.wav", "--rate", "0xBB80" }, "--rate" },
+        { { "--out", "x.wav", "--block", "0x40" }, "--block" },
         { { "--out", "x.wav", "--set", "Feedback" }, "NAME=VALUE" },
         { { "--out", "x.wav", "--state", "corrupt.state" }, "not a Tarnello state" },
         { { "--out", "x.wav", "--state", "foreign.state" }, "no module" },
