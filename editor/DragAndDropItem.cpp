@@ -94,7 +94,8 @@ void DragAndDropItem::setDraggingState (juce::DragAndDropContainer* container, D
 
     draggingState = state;
 
-    if (container != nullptr)
+    // A drag that never started (the pointer was not really held) has no image to replace.
+    if (container != nullptr && container->isDragAndDropActive())
         container->setCurrentDragImage (juce::ScaledImage (makeDragImage (false, state == DraggingState::outsideRack), 1.0));
 }
 
