@@ -80,6 +80,9 @@ public:
     // Places every item at its slot; animated or at once.
     void updateItems (bool animate);
 
+    // Moves the items into place; the rack listens to it.
+    juce::ComponentAnimator& getAnimator() noexcept { return animator; }
+
     // Same for the rack and every item in it, and different between racks.
     std::int64_t getIdentity() const noexcept { return identity; }
 

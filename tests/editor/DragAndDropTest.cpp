@@ -42,7 +42,8 @@ class DragAndDropTest : public ::testing::Test
 protected:
     RackProcessor processor;
     juce::Viewport viewport;
-    RackEditor* rack = new RackEditor (&processor, &viewport, nullptr);
+    tarnello::test::CountingListener listener;
+    RackEditor* rack = new RackEditor (&processor, &viewport, &listener);
 
     DragAndDropTest()
     {
@@ -185,7 +186,7 @@ TEST_F (DragAndDropTest, DraggingPastANeighbourSwapsThemAndRecordsOneUndoPoint)
     EXPECT_EQ (order(), "bac");
     EXPECT_FALSE (dragged->isVisible()) << "hidden while its image is dragged";
     EXPECT_EQ (dragged->getBounds().getX(), 200) << "the dragged item goes to its slot at once";
-    tarnello::test::finishAnimations (juce::Desktop::getInstance().getAnimator());
+    EXPECT_TRUE (rack->getAnimator().isAnimating (&item (0))) << "the neighbour slides into place";
 
     rack->itemDropped ({ rack->description, dragged, { 300, 10 } });
     rack->dragOperationEnded (details);
@@ -235,5 +236,33 @@ TEST_F (DragAndDropTest, DroppedOutsideTheItemGoesOnlyWhenTheRackRemovesThem)
         EXPECT_EQ (liveItems, rack->items.size());
         EXPECT_EQ (processor.undoPoints(), remove ? before + 1 : before);
     }
+}
+TEST_F (DragAndDropTest, WhenTheItemsHaveSettledTheEditorChecksItsSizeAndTheViewStays)
+{
+    viewport.setViewPosition (120, 0);
+    // The editor's resize may reset the view; the rack puts it back.
+    listener.onResize = [this] { viewport.setViewPosition (0, 0); };
+
+    item (0).setTopLeftPosition (300, 0);
+    rack->updateItems (true);
+    ASSERT_TRUE (rack->getAnimator().isAnimating());
+    rack->changeListenerCallback (&rack->getAnimator());
+    EXPECT_EQ (listener.calls, 0) << "not while the items still move";
+
+    tarnello::test::finishAnimations (rack->getAnimator());
+    EXPECT_EQ (item (0).getX(), 0);
+    rack->changeListenerCallback (&rack->getAnimator());
+    EXPECT_EQ (listener.calls, 1);
+    EXPECT_EQ (viewport.getViewPositionX(), 120);
+
+    // Nor while an item is dragged over the rack.
+    const Details details { rack->description, &item (0), {} };
+    rack->dragOperationStarted (details);
+    rack->itemDragEnter (details);
+    rack->changeListenerCallback (&rack->getAnimator());
+    EXPECT_EQ (listener.calls, 1);
+    rack->dragOperationEnded (details);
+    rack->changeListenerCallback (&rack->getAnimator());
+    EXPECT_EQ (listener.calls, 2);
 }
 } // namespace

@@ -5,6 +5,7 @@
 
 #include <juce_gui_basics/juce_gui_basics.h>
 
+#include <functional>
 #include <memory>
 
 #include "editor/ModuleEditor.h"
@@ -101,7 +102,13 @@ public:
 
 struct CountingListener : DragAndDropRack::Listener
 {
-    void rackResizeIfNeeded() override { ++calls; }
+    void rackResizeIfNeeded() override
+    {
+        ++calls;
+        if (onResize)
+            onResize();
+    }
     int calls = 0;
+    std::function<void()> onResize;
 };
 } // namespace tarnello::test
