@@ -3,7 +3,9 @@
 #include "ui/Control.h"
 
 // A vector on/off switch: a toggle button with help text, a hit shape and the
-// colours the layout gives it.
+// colours the layout gives it. It draws itself as a sliding switch in those colours
+// (a track with a border and a round thumb, at the right or top end when on), so a
+// layout's colours show on the panel whatever look-and-feel it has.
 class SwitchControl : public juce::ToggleButton,
                       public Control
 {
@@ -20,6 +22,7 @@ public:
     void applyControlBounds() override;
     void mouseEnter (const juce::MouseEvent& e) override;
     void mouseExit (const juce::MouseEvent& e) override;
+    void paintButton (juce::Graphics& g, bool highlighted, bool down) override;
 
     juce::Colour thumbOnColour { 0xffdcb98b };
     juce::Colour thumbOffColour { 0xff515151 };

@@ -257,3 +257,38 @@ TEST (SwitchControl, ClickingTogglesItAndHoveringShowsItsHelpAndHand)
     EXPECT_EQ (sw.getMouseCursor(), juce::MouseCursor (juce::MouseCursor::NormalCursor));
     finishDesktopAnimations();
 }
+
+TEST (SwitchControl, DrawsItsThumbAtTheEndForItsStateInTheLayoutsColours)
+{
+    juce::Component panel;
+    panel.setSize (100, 100);
+    SwitchControl sw ({ 0, 0, 40, 20 }, nullptr);
+    sw.thumbOnColour = juce::Colour (0xff10e020);
+    sw.thumbOffColour = juce::Colour (0xffe01020);
+    sw.bgOnColour = juce::Colour (0xff202060);
+    sw.bgOffColour = juce::Colour (0xff606020);
+    sw.applyControlBounds();
+    panel.addAndMakeVisible (sw);
+
+    // Track from x 1 to 39 and y 1 to 19; the thumb's centre a thickness/2 from an end.
+    const juce::Point<int> left { 10, 10 }, middle { 20, 10 }, right { 29, 10 };
+
+    const auto off = snapshot (sw, 1.0f, "panel-controls", "switch-off");
+    EXPECT_EQ (off.getPixelAt (left.x, left.y), sw.thumbOffColour);
+    EXPECT_EQ (off.getPixelAt (middle.x, middle.y), sw.bgOffColour);
+    EXPECT_EQ (off.getPixelAt (right.x, right.y), sw.bgOffColour);
+
+    sw.setToggleState (true, juce::dontSendNotification);
+    const auto on = snapshot (sw, 2.0f, "panel-controls", "switch-on");
+    EXPECT_EQ (on.getPixelAt (2 * right.x, 2 * right.y), sw.thumbOnColour);
+    EXPECT_EQ (on.getPixelAt (2 * middle.x, 2 * middle.y), sw.bgOnColour);
+    EXPECT_EQ (on.getPixelAt (2 * left.x, 2 * left.y), sw.bgOnColour);
+
+    // Standing, the thumb goes up when on.
+    SwitchControl standing ({ 0, 0, 20, 40 }, nullptr);
+    standing.applyControlBounds();
+    standing.setToggleState (true, juce::dontSendNotification);
+    EXPECT_EQ (snapshot (standing, 1.0f).getPixelAt (10, 10), standing.thumbOnColour);
+    standing.setToggleState (false, juce::dontSendNotification);
+    EXPECT_EQ (snapshot (standing, 1.0f).getPixelAt (10, 29), standing.thumbOffColour);
+}
