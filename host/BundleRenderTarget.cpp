@@ -25,7 +25,7 @@ constexpr const char* kBypassID = "MasterBypassID";
 
 AAX_EStemFormat stemFormatFor (int channels)
 {
-    return channels == 1 ? 0x00000001 : (channels == 2 ? 0x00010002 : AAX::kStemFormat_None);
+    return channels == 1 ? AAX::kStemFormat_Mono : (channels == 2 ? AAX::kStemFormat_Stereo : AAX::kStemFormat_None);
 }
 
 // JUCE's envelope around plain XML, read as carefully as the plug-in reads it:

@@ -6,12 +6,12 @@
 #pragma once
 
 #include "aax/acf/AAXIDs.h"
+#include "aax/acf/AAXStemFormats.h"
 
 using AAX_CPropertyValue = int32_t;
 using AAX_CTypeID        = uint32_t;
 using AAX_CFieldIndex    = uint32_t;
 using AAX_CBoolean       = uint8_t;
-using AAX_EStemFormat    = int32_t;
 
 class IACFUnknown;
 
@@ -201,18 +201,6 @@ protected:
 // Numeric ids whose meaning is the host's; the values are what this system passes.
 namespace AAX
 {
-// Stem formats: the format's index in the high 16 bits, its channel count in the low 16.
-constexpr AAX_EStemFormat StemFormat (uint16_t index, uint16_t channels) noexcept
-{
-    return static_cast<AAX_EStemFormat> ((static_cast<uint32_t> (index) << 16) | channels);
-}
-constexpr int StemFormatChannelCount (AAX_EStemFormat format) noexcept { return static_cast<int> (static_cast<uint32_t> (format) & 0xFFFFu); }
-
-constexpr AAX_EStemFormat kStemFormat_None = static_cast<AAX_EStemFormat> (0xFF9C0000u);
-constexpr AAX_EStemFormat kStemFormat_Any  = static_cast<AAX_EStemFormat> (0xFFFF0000u);
-// The newest format that every host knows; hosts without a description host know no later one.
-constexpr AAX_EStemFormat kStemFormat_NewestClassic = 0x000CFFFF;
-
 // Properties of a component's property map.
 enum EProperty : uint32_t
 {

@@ -87,7 +87,7 @@ private:
                 if (properties != nullptr)
                 {
                     // The host files first-order ambisonics under the second-order key.
-                    const AAX_EStemFormat key = format == 0x000E0004 ? 0x00120009 : format;
+                    const AAX_EStemFormat key = format == AAX::kStemFormat_Ambisonics1 ? AAX::kStemFormat_Ambisonics2 : format;
                     AAX_CPropertyValue value = 0;
                     if (properties->GetProperty (static_cast<uint32_t> (key), &value))
                         return value == AAX::kStemFormatSupportedValue;
@@ -105,7 +105,7 @@ std::vector<AAX_EStemFormat> CandidateFormats (const juce::AudioProcessor& proce
 {
     if (processor.getBusCount (isInput) == 0)
         return { AAX::kStemFormat_None };
-    return { kMainStemFormats.begin(), kMainStemFormats.end() };
+    return { AAX::kMainStemFormats.begin(), AAX::kMainStemFormats.end() };
 }
 
 std::vector<AAX_CTypeID> DescribeMeters (AAX_VEffectDescriptor& effect, juce::AudioProcessor& processor)

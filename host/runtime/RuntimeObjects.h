@@ -98,8 +98,8 @@ private:
     ACFRESULT copyTable (IACFUnknown* outTable) const;
 
     std::atomic<AAX_CSampleRate> mSampleRate { 48000.0f };
-    std::atomic<AAX_EStemFormat> mInputFormat { 0x00010002 };
-    std::atomic<AAX_EStemFormat> mOutputFormat { 0x00010002 };
+    std::atomic<AAX_EStemFormat> mInputFormat { AAX::kStemFormat_Stereo };
+    std::atomic<AAX_EStemFormat> mOutputFormat { AAX::kStemFormat_Stereo };
     std::atomic<int32_t> mLatency { 0 };
     std::atomic<int> mLatencyReports { 0 };
     std::atomic<ACFRESULT> mCopyResult { ACF_OK };

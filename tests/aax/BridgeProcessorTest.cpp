@@ -2,6 +2,7 @@
 // product made through createPluginFilter, joined to a stand-in host instance.
 
 #include "tests/aax/RuntimeTestSupport.h"
+#include "tests/support/ChunkIds.h"
 
 #include "aax/bridge/BridgeProcessor.h"
 
@@ -19,7 +20,6 @@ using tarnello::aax::BridgeProcessor;
 using tarnello::host::AutomationEvent;
 using Kind = AutomationEvent::Kind;
 
-constexpr AAX_CTypeID kJuce = BridgeProcessor::kStateChunkID;
 
 // One counted reference to a bridge object, as the host holds it.
 class BridgeRef
@@ -96,10 +96,10 @@ protected:
     std::vector<uint8_t> stateChunk (BridgeProcessor& effect) const
     {
         uint32_t size = 0;
-        EXPECT_EQ (effect.GetChunkSize (kJuce, &size), AAX_SUCCESS);
+        EXPECT_EQ (effect.GetChunkSize (kStateChunk, &size), AAX_SUCCESS);
         std::vector<uint8_t> bytes (kPlugInChunkHeaderSize + size, 0);
         auto* chunk = reinterpret_cast<AAX_SPlugInChunk*> (bytes.data());
-        EXPECT_EQ (effect.GetChunk (kJuce, chunk), AAX_SUCCESS);
+        EXPECT_EQ (effect.GetChunk (kStateChunk, chunk), AAX_SUCCESS);
         return bytes;
     }
 
@@ -307,31 +307,31 @@ TEST_F (Bridge, KeepsTheStateChunkPerInstanceAndPerThread)
     dynamic_cast<DovrethProcessor&> (other->getPluginInstance()).getHostParameter (4)->getBoundParam()->setValue (777.0);
 
     uint32_t mine = 0, theirs = 0;
-    ASSERT_EQ (bridge->GetChunkSize (kJuce, &mine), AAX_SUCCESS);
-    ASSERT_EQ (other->GetChunkSize (kJuce, &theirs), AAX_SUCCESS);
+    ASSERT_EQ (bridge->GetChunkSize (kStateChunk, &mine), AAX_SUCCESS);
+    ASSERT_EQ (other->GetChunkSize (kStateChunk, &theirs), AAX_SUCCESS);
     std::vector<uint8_t> bytes (kPlugInChunkHeaderSize + std::max (mine, theirs), 0);
     auto* chunk = reinterpret_cast<AAX_SPlugInChunk*> (bytes.data());
-    ASSERT_EQ (bridge->GetChunk (kJuce, chunk), AAX_SUCCESS);
+    ASSERT_EQ (bridge->GetChunk (kStateChunk, chunk), AAX_SUCCESS);
     EXPECT_EQ (static_cast<uint32_t> (chunk->fSize), mine);
     const std::string state (chunk->fData, static_cast<size_t> (chunk->fSize));
     EXPECT_EQ (state.find ("777"), std::string::npos) << "the other instance's state";
-    EXPECT_EQ (bridge->GetChunk (kJuce, chunk), BridgeProcessor::kNoChunkPrepared); // read once
+    EXPECT_EQ (bridge->GetChunk (kStateChunk, chunk), BridgeProcessor::kNoChunkPrepared); // read once
 
     // A size query on another thread prepares nothing for this one.
-    std::thread ([&] { EXPECT_EQ (bridge->GetChunkSize (kJuce, &mine), AAX_SUCCESS); }).join();
-    EXPECT_EQ (bridge->GetChunk (kJuce, chunk), BridgeProcessor::kNoChunkPrepared);
+    std::thread ([&] { EXPECT_EQ (bridge->GetChunkSize (kStateChunk, &mine), AAX_SUCCESS); }).join();
+    EXPECT_EQ (bridge->GetChunk (kStateChunk, chunk), BridgeProcessor::kNoChunkPrepared);
     other->Uninitialize();
     otherContext->Release();
 }
 
 TEST_F (Bridge, RefusesANullOrNegativeStateChunkAndIgnoresAnUnreadableOne)
 {
-    EXPECT_EQ (bridge->SetChunk (kJuce, nullptr), AAX_ERROR_NULL_ARGUMENT);
-    EXPECT_EQ (bridge->GetChunk (kJuce, nullptr), AAX_ERROR_NULL_ARGUMENT);
-    EXPECT_EQ (bridge->GetChunkSize (kJuce, nullptr), AAX_ERROR_NULL_ARGUMENT);
+    EXPECT_EQ (bridge->SetChunk (kStateChunk, nullptr), AAX_ERROR_NULL_ARGUMENT);
+    EXPECT_EQ (bridge->GetChunk (kStateChunk, nullptr), AAX_ERROR_NULL_ARGUMENT);
+    EXPECT_EQ (bridge->GetChunkSize (kStateChunk, nullptr), AAX_ERROR_NULL_ARGUMENT);
 
-    auto negative = chunkBytes (kJuce, {}, -5);
-    EXPECT_EQ (bridge->SetChunk (kJuce, asChunk (negative)), AAX_ERROR_INCORRECT_CHUNK_SIZE);
+    auto negative = chunkBytes (kStateChunk, {}, -5);
+    EXPECT_EQ (bridge->SetChunk (kStateChunk, asChunk (negative)), AAX_ERROR_INCORRECT_CHUNK_SIZE);
 
     moduleParam (4).setValue (333.0);
     auto saved = stateChunk (*bridge);
@@ -343,11 +343,11 @@ TEST_F (Bridge, RefusesANullOrNegativeStateChunkAndIgnoresAnUnreadableOne)
     state->fData[close] = static_cast<char> (0xC3);
     state->fData[close + 1] = static_cast<char> (0xC3);
     moduleParam (4).setValue (444.0);
-    EXPECT_EQ (bridge->SetChunk (kJuce, state), AAX_SUCCESS);
+    EXPECT_EQ (bridge->SetChunk (kStateChunk, state), AAX_SUCCESS);
     EXPECT_NEAR (moduleParam (4).getValue(), 444.0, 1e-9);
 
-    const auto garbage = chunkBytes (kJuce, { 'V', 'C', '2', '!', 0xFF, 0xFF, 0xFF, 0x7F, '<' });
-    EXPECT_EQ (bridge->SetChunk (kJuce, asChunk (garbage)), AAX_SUCCESS);
+    const auto garbage = chunkBytes (kStateChunk, { 'V', 'C', '2', '!', 0xFF, 0xFF, 0xFF, 0x7F, '<' });
+    EXPECT_EQ (bridge->SetChunk (kStateChunk, asChunk (garbage)), AAX_SUCCESS);
     EXPECT_NEAR (moduleParam (4).getValue(), 444.0, 1e-9);
 }
 
@@ -358,7 +358,7 @@ TEST_F (Bridge, RestoresAStateAndTellsTheHostEveryValue)
     moduleParam (4).setValue (100.0);
     context->automation().clearEvents();
 
-    EXPECT_EQ (bridge->SetChunk (kJuce, asChunk (saved)), AAX_SUCCESS);
+    EXPECT_EQ (bridge->SetChunk (kStateChunk, asChunk (saved)), AAX_SUCCESS);
     EXPECT_NEAR (moduleParam (4).getValue(), 612.0, 1e-9);
     const auto events = eventsFor ("4");
     ASSERT_FALSE (events.empty());

@@ -69,9 +69,9 @@ TEST_F (ProductBundle, RegistersOneHostParameterPerProcessorParameterAndTheBypas
     EXPECT_EQ (effect.GetNumberOfChunks (&chunks), ACF_OK);
     EXPECT_EQ (chunks, 2);
     EXPECT_EQ (effect.GetChunkIDFromIndex (0, &id), ACF_OK);
-    EXPECT_EQ (id, kElckChunk);
+    EXPECT_EQ (id, fourCharCode ("elck"));
     EXPECT_EQ (effect.GetChunkIDFromIndex (1, &id), ACF_OK);
-    EXPECT_EQ (id, kJuceChunk);
+    EXPECT_EQ (id, fourCharCode ("juce"));
     EXPECT_EQ (effect.GetChunkIDFromIndex (2, &id), AAX_ERROR_INVALID_CHUNK_INDEX);
     EXPECT_EQ (instance->context().controller().signalLatency(), 0);
     EXPECT_GE (instance->context().controller().latencyReports(), 1);
@@ -84,7 +84,7 @@ TEST_F (ProductBundle, BypassedItGivesBackItsInputExactly)
     set (*instance, "Mix", "100");
     ASSERT_EQ (instance->effect().SetParameterNormalizedValue ("MasterBypassID", 1.0), ACF_OK);
 
-    const auto input = noise (2, 20000);
+    const auto input = noiseChannels (2, 20000, 1, 0.5);
     const auto output = render (*instance, input, 700);
     EXPECT_EQ (output, input);
 
@@ -104,7 +104,7 @@ TEST_F (ProductBundle, ReadsTheBypassPacketAsAFloat)
     struct Case { float packet; bool bypassed; };
     const Case cases[] = { { 1.0f, true }, { 0.0f, false }, { -0.0f, false }, { 0.75f, true },
                            { std::nanf (""), false } };
-    const auto input = noise (2, 4096);
+    const auto input = noiseChannels (2, 4096, 1, 0.5);
     for (const auto& c : cases)
     {
         auto* instance = newInstance();
@@ -166,7 +166,7 @@ TEST_F (ProductBundle, ASyncedTimeFollowsEveryHostTempoByTheModulesRule)
     struct Case { double bpm; const char* time; };
     const Case cases[] = { { 60.0, "1000" }, { 0.0, "4000" }, { 4.9e-324, "4000" }, { -5.0, "500" },
                            { std::nan (""), "500" }, { HUGE_VAL, "500" }, { -HUGE_VAL, "500" } };
-    const auto input = noise (2, 512, 7);
+    const auto input = noiseChannels (2, 512, 7, 0.5);
     for (const auto& c : cases)
     {
         SCOPED_TRACE (c.bpm);
@@ -227,14 +227,14 @@ TEST_F (ProductBundle, AJuceChunkGivesASecondInstanceTheSameSound)
     set (*first, "Drive", "On");
 
     ACFRESULT result = -1;
-    const auto state = first->getChunk (kJuceChunk, result);
+    const auto state = first->getChunk (kStateChunk, result);
     ASSERT_EQ (result, ACF_OK);
     ASSERT_GT (state.size(), 8u);
 
     auto* second = newInstance();
     ASSERT_NE (second, nullptr);
     second->context().automation().clearEvents();
-    ASSERT_EQ (second->setChunk (kJuceChunk, state), ACF_OK);
+    ASSERT_EQ (second->setChunk (kStateChunk, state), ACF_OK);
     EXPECT_EQ (second->parameterText ("4", second->parameterValue ("4")), "410");
 
     // Restored values went to the host as set requests.
@@ -243,7 +243,7 @@ TEST_F (ProductBundle, AJuceChunkGivesASecondInstanceTheSameSound)
         requests += event.kind == Kind::SetRequest ? 1 : 0;
     EXPECT_GE (requests, 4);
 
-    const auto input = noise (2, 3 * 48000, 7);
+    const auto input = noiseChannels (2, 3 * 48000, 7, 0.5);
     EXPECT_EQ (render (*first, input), render (*second, input));
 }
 
@@ -253,7 +253,7 @@ TEST_F (ProductBundle, RoundTripsTheControlsChunkAndWritesTheGoldenBytes)
     ASSERT_NE (instance, nullptr);
     ASSERT_EQ (instance->effect().SetParameterNormalizedValue ("0", 0.5), ACF_OK);
     ACFRESULT result = -1;
-    const auto saved = instance->getChunk (kElckChunk, result);
+    const auto saved = instance->getChunk (kControlsChunk, result);
     ASSERT_EQ (result, ACF_OK);
     ASSERT_EQ (saved.size(), 348u);
     EXPECT_EQ (std::vector<uint8_t> (saved.begin(), saved.begin() + 16),
@@ -265,7 +265,7 @@ TEST_F (ProductBundle, RoundTripsTheControlsChunkAndWritesTheGoldenBytes)
         before.push_back (instance->parameterValue (std::to_string (i)));
     set (*instance, "Time", "1000");
     set (*instance, "Modulation", "3");
-    ASSERT_EQ (instance->setChunk (kElckChunk, saved), ACF_OK);
+    ASSERT_EQ (instance->setChunk (kControlsChunk, saved), ACF_OK);
     for (int i = 0; i < 24; ++i)
         EXPECT_FLOAT_EQ (static_cast<float> (instance->parameterValue (std::to_string (i))),
                          static_cast<float> (before[static_cast<size_t> (i)]))
@@ -298,7 +298,7 @@ TEST_F (ProductBundle, AnswersSetsLaterWhenTheHostQueuesThem)
     auto& automation = instance->context().automation();
     automation.setMode (tarnello::host::HostAutomationDelegate::Mode::Queued);
     ASSERT_EQ (instance->effect().SetParameterNormalizedValue ("MasterBypassID", 1.0), ACF_OK);
-    const auto input = noise (2, 2048);
+    const auto input = noiseChannels (2, 2048, 1, 0.5);
     EXPECT_NE (render (*instance, input), input); // the host has not answered
     EXPECT_EQ (automation.pump(), 1);
     EXPECT_EQ (render (*instance, input), input);
@@ -314,7 +314,7 @@ TEST_F (ProductBundle, CopesWithEachMissingHostInterface)
         ACFRESULT initialized;
         std::function<void (tarnello::host::PluginInstance&)> check;
     };
-    const auto input = noise (2, 4096, 3);
+    const auto input = noiseChannels (2, 4096, 3, 0.5);
     const std::vector<Case> cases = {
         { "controller", IID_IAAXControllerV1, AAX_ERROR_NULL_OBJECT, nullptr },
         { "controller version 2", IID_IAAXControllerV2, ACF_OK, nullptr },
@@ -327,7 +327,7 @@ TEST_F (ProductBundle, CopesWithEachMissingHostInterface)
               setForOneEcho (instance, "300");
               ProductBundle::set (instance, "Delay Sync", "Sync");
               ProductBundle::set (instance, "Time Note", "1/4");
-              const auto output = ProductBundle::render (instance, ProductBundle::impulse (2, kPreRoll, kPreRoll + 30000));
+              const auto output = ProductBundle::render (instance, impulse (2, kPreRoll, kPreRoll + 30000));
               EXPECT_EQ (ProductBundle::onsetOf (output[0], kPreRoll), 24000);
           } },
         { "automation delegate", IID_IAAXAutomationDelegateV1, ACF_OK,
@@ -364,7 +364,7 @@ TEST_F (ProductBundle, ProcessesBlocksLongerThanItPreparedForInSlices)
     auto* plain = newInstance();
     ASSERT_NE (sliced, nullptr);
     ASSERT_NE (plain, nullptr);
-    const auto input = noise (2, 8 * 4096, 11);
+    const auto input = noiseChannels (2, 8 * 4096, 11, 0.5);
     // Blocks of 4096 run as four of the 1024 samples the processor was prepared for.
     EXPECT_EQ (render (*sliced, input, 4096), render (*plain, input, 1024));
 }
@@ -381,7 +381,7 @@ TEST_F (ProductBundle, TheAudioThreadPostsWhileTheHostAutomates)
 
     std::atomic<bool> done { false };
     std::thread audio ([&] {
-        const auto input = noise (2, 512, 5);
+        const auto input = noiseChannels (2, 512, 5, 0.5);
         Channels output (2, std::vector<float> (512));
         const float* in[] = { input[0].data(), input[1].data() };
         float* out[] = { output[0].data(), output[1].data() };

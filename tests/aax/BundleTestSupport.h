@@ -4,6 +4,12 @@
 
 #include "host/runtime/PluginInstance.h"
 
+#include "aax/acf/AAXStemFormats.h"
+
+#include "tests/support/ChunkIds.h"
+#include "tests/support/HostObjectLeakCheck.h"
+#include "tests/support/Signals.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,12 +19,10 @@
 
 namespace tarnello::test
 {
-using Channels = std::vector<std::vector<float>>;
+using Channels = ChannelsOf<float>;
 
-constexpr AAX_CTypeID kElckChunk = 0x656C636B;
-constexpr AAX_CTypeID kJuceChunk = 0x6A756365;
-constexpr AAX_EStemFormat kStereo = 0x00010002;
-constexpr AAX_EStemFormat kMono = 0x00000001;
+constexpr AAX_EStemFormat kStereo = AAX::kStemFormat_Stereo;
+constexpr AAX_EStemFormat kMono = AAX::kStemFormat_Mono;
 constexpr float kRate = 48000.0f;
 
 class ProductBundle : public ::testing::Test
@@ -26,7 +30,7 @@ class ProductBundle : public ::testing::Test
 public:
     void SetUp() override
     {
-        liveHostObjectsBefore = host::HostObjectBase::liveObjects();
+        leaks.restart();
         standIn = std::make_unique<host::StandInHost>();
         host::registerRuntimeComponents (*standIn);
         std::string error;
@@ -43,7 +47,7 @@ public:
         }
         bundle.reset();
         standIn.reset();
-        EXPECT_EQ (host::HostObjectBase::liveObjects(), liveHostObjectsBefore) << "host objects left alive";
+        leaks.expectNoHostObjectsLeft();
     }
 
     // A new, initialised instance; null (with a failure) when it cannot be made.
@@ -91,38 +95,12 @@ public:
         return output;
     }
 
-    static Channels noise (int channels, size_t length, uint32_t seed = 1)
-    {
-        Channels signal (static_cast<size_t> (channels), std::vector<float> (length));
-        for (auto& channel : signal)
-            for (auto& sample : channel)
-            {
-                seed = seed * 1664525u + 1013904223u;
-                sample = static_cast<float> (seed >> 8) / 16777216.0f - 0.5f;
-            }
-        return signal;
-    }
-
-    static Channels impulse (int channels, size_t at, size_t length)
-    {
-        Channels signal (static_cast<size_t> (channels), std::vector<float> (length, 0.0f));
-        for (auto& channel : signal)
-            channel[at] = 1.0f;
-        return signal;
-    }
-
     // The first sample at or after `from` that is clearly not silent, or -1.
-    static long onsetOf (const std::vector<float>& channel, size_t from)
-    {
-        for (size_t i = from; i < channel.size(); ++i)
-            if (std::abs (channel[i]) > 1e-3f)
-                return static_cast<long> (i - from);
-        return -1;
-    }
+    static long onsetOf (const std::vector<float>& channel, size_t from) { return firstAbove (channel, from, 1e-3); }
 
     std::unique_ptr<host::StandInHost> standIn;
     std::unique_ptr<host::RegisteredBundle> bundle;
     std::vector<std::unique_ptr<host::PluginInstance>> instances;
-    int liveHostObjectsBefore = 0;
+    HostObjectLeakCheck leaks;
 };
 } // namespace tarnello::test

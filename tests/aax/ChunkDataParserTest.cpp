@@ -1,4 +1,5 @@
 #include "tests/aax/RuntimeTestSupport.h"
+#include "tests/support/ChunkIds.h"
 
 #include <cmath>
 
@@ -7,8 +8,6 @@ namespace
 using namespace tarnello::test;
 using Bytes = std::vector<uint8_t>;
 
-constexpr AAX_CTypeID kElck = AAX_CEffectParameters::kControlsChunkID;
-constexpr AAX_CTypeID kJuce = 0x6A756365;
 
 const Bytes kMagic { 0x01, 0x01, 0x01, 0x01 };
 
@@ -97,7 +96,7 @@ TEST (ChunkDataParser, ReadsTheFiveTypesAndKeepsUnknownOnesWithoutAValue)
     const Bytes data = kMagic + entry ("f_a", { 0x3F, 0x80, 0x00, 0x00 }) + entry ("l_b", { 0x00, 0x00, 0x01, 0x00 })
                      + entry ("d_c", kHalf) + entry ("s_d", { 0x12, 0x34, 0x00, 0x00 }) + entry ("q_e", {})
                      + entry ("r_f", { 'h', 'i', 0, 0 }) + entry ("d_g", kQuarter);
-    const auto bytes = chunkBytes (kElck, data);
+    const auto bytes = chunkBytes (kControlsChunk, data);
     AAX_CChunkDataParser parser;
     parser.LoadChunk (asChunk (bytes));
 
@@ -152,7 +151,7 @@ TEST (ChunkDataParser, StopsAtTheFirstMalformedEntryWithoutReadingPastTheData)
         // The host's allocation holds exactly the declared data, so a read beyond it is caught.
         Bytes data = c.data;
         data.resize (static_cast<size_t> (std::max (c.declaredSize, 0)));
-        const auto bytes = chunkBytes (kElck, data, c.declaredSize);
+        const auto bytes = chunkBytes (kControlsChunk, data, c.declaredSize);
         AAX_CChunkDataParser parser;
         parser.LoadChunk (asChunk (bytes));
         EXPECT_EQ (entriesOf (parser), c.expected) << c.what;
@@ -175,7 +174,7 @@ TEST (ChunkDataParser, ANameShorterThanItsPrefixIsAnUntypedEntryAndTheRestStillL
     };
     for (const auto& c : cases)
     {
-        const auto bytes = chunkBytes (kElck, before + c.shortName + after);
+        const auto bytes = chunkBytes (kControlsChunk, before + c.shortName + after);
         AAX_CChunkDataParser parser;
         parser.LoadChunk (asChunk (bytes));
         EXPECT_EQ (entriesOf (parser), expected) << c.what;
@@ -191,7 +190,7 @@ TEST (ChunkDataParser, ANameShorterThanItsPrefixIsAnUntypedEntryAndTheRestStillL
 TEST (ChunkDataParser, ReadsTheEntryAfterAPaddedTextAndNoneFromThePadding)
 {
     const Bytes data = kMagic + entry ("r_a", { 'x', 0, 0, 0 }) + entry ("d_b", kHalf);
-    const auto bytes = chunkBytes (kElck, data);
+    const auto bytes = chunkBytes (kControlsChunk, data);
     AAX_CChunkDataParser parser;
     parser.LoadChunk (asChunk (bytes));
     using P = AAX_CChunkDataParser;
@@ -246,11 +245,11 @@ protected:
     Bytes fetch()
     {
         uint32_t size = 0;
-        EXPECT_EQ (effect.GetChunkSize (kElck, &size), AAX_SUCCESS);
+        EXPECT_EQ (effect.GetChunkSize (kControlsChunk, &size), AAX_SUCCESS);
         Bytes bytes (kPlugInChunkHeaderSize + size, 0);
         auto* chunk = reinterpret_cast<AAX_SPlugInChunk*> (bytes.data());
-        chunk->fChunkID = kElck;
-        EXPECT_EQ (effect.GetChunk (kElck, chunk), AAX_SUCCESS);
+        chunk->fChunkID = kControlsChunk;
+        EXPECT_EQ (effect.GetChunk (kControlsChunk, chunk), AAX_SUCCESS);
         return bytes;
     }
 };
@@ -258,7 +257,7 @@ protected:
 TEST_F (ControlsChunk, Holds348BytesForThe24ParametersAndNoBypass)
 {
     uint32_t size = 0;
-    ASSERT_EQ (effect.GetChunkSize (kElck, &size), AAX_SUCCESS);
+    ASSERT_EQ (effect.GetChunkSize (kControlsChunk, &size), AAX_SUCCESS);
     EXPECT_EQ (size, 348u);
     EXPECT_EQ (effect.numChunkedParameters(), 24);
 
@@ -266,7 +265,7 @@ TEST_F (ControlsChunk, Holds348BytesForThe24ParametersAndNoBypass)
     const auto* chunk = asChunk (bytes);
     EXPECT_EQ (chunk->fSize, 348);
     EXPECT_EQ (chunk->fVersion, -1);
-    EXPECT_EQ (chunk->fChunkID, kElck);
+    EXPECT_EQ (chunk->fChunkID, kControlsChunk);
     EXPECT_STREQ (chunk->fName, "Complete Controls State");
 
     // "0" holds 0.0 by default; "5" holds 0.5.
@@ -296,7 +295,7 @@ TEST_F (ControlsChunk, RoundTripsEveryParameterThroughTheHost)
     for (int i = 0; i < 24; ++i)
         effect.UpdateParameterNormalizedValue (std::to_string (i).c_str(), 1.0, 0);
     context->automation().clearEvents();
-    ASSERT_EQ (effect.SetChunk (kElck, asChunk (saved)), AAX_SUCCESS);
+    ASSERT_EQ (effect.SetChunk (kControlsChunk, asChunk (saved)), AAX_SUCCESS);
 
     for (int i = 0; i < 24; ++i)
         EXPECT_DOUBLE_EQ (value (std::to_string (i).c_str()), (i + 1) / 32.0) << i;
@@ -319,12 +318,12 @@ TEST_F (ControlsChunk, ComparesUnequalAfterAChangeAndEqualForOtherChunks)
     ASSERT_EQ (effect.CompareActiveChunk (asChunk (saved), &equal), AAX_SUCCESS);
     EXPECT_FALSE (equal);
 
-    const auto juce = chunkBytes (kJuce, { 1, 2, 3, 4 });
+    const auto juce = chunkBytes (kStateChunk, { 1, 2, 3, 4 });
     ASSERT_EQ (effect.CompareActiveChunk (asChunk (juce), &equal), AAX_SUCCESS);
     EXPECT_TRUE (equal);
 
     // A chunk missing a parameter is not the active state either.
-    const auto partial = chunkBytes (kElck, kMagic + entry ("d_0", kHalf));
+    const auto partial = chunkBytes (kControlsChunk, kMagic + entry ("d_0", kHalf));
     ASSERT_EQ (effect.CompareActiveChunk (asChunk (partial), &equal), AAX_SUCCESS);
     EXPECT_FALSE (equal);
 }
@@ -333,16 +332,16 @@ TEST_F (ControlsChunk, KeepsParametersTheChunkDoesNotNameOrGetsWrong)
 {
     effect.UpdateParameterNormalizedValue ("1", 0.3, 0);
     effect.UpdateParameterNormalizedValue ("2", 0.3, 0);
-    const auto chunk = chunkBytes (kElck, kMagic + entry ("d_0", kHalf) + entry ("l_1", { 0, 0, 0, 1 })
+    const auto chunk = chunkBytes (kControlsChunk, kMagic + entry ("d_0", kHalf) + entry ("l_1", { 0, 0, 0, 1 })
                                               + entry ("d_99", kHalf) + entry ("d_MasterBypassID", kHalf));
-    ASSERT_EQ (effect.SetChunk (kElck, asChunk (chunk)), AAX_SUCCESS);
+    ASSERT_EQ (effect.SetChunk (kControlsChunk, asChunk (chunk)), AAX_SUCCESS);
     EXPECT_EQ (value ("0"), 0.5);
     EXPECT_NEAR (value ("1"), 0.3, 1e-7); // wrong type
     EXPECT_NEAR (value ("2"), 0.3, 1e-7); // absent
     EXPECT_EQ (value ("MasterBypassID"), 0.0);
 
-    const auto magicOnly = chunkBytes (kElck, kMagic);
-    ASSERT_EQ (effect.SetChunk (kElck, asChunk (magicOnly)), AAX_SUCCESS);
+    const auto magicOnly = chunkBytes (kControlsChunk, kMagic);
+    ASSERT_EQ (effect.SetChunk (kControlsChunk, asChunk (magicOnly)), AAX_SUCCESS);
     EXPECT_EQ (value ("0"), 0.5);
 }
 
@@ -351,9 +350,9 @@ TEST_F (ControlsChunk, LetsNoNaNOrOutOfRangeValueThrough)
     const Bytes nan { 0x7F, 0xF8, 0, 0, 0, 0, 0, 0 };
     const Bytes huge { 0x7F, 0xEF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF }; // the largest double
     const Bytes minusTwo { 0xC0, 0x00, 0, 0, 0, 0, 0, 0 };
-    const auto chunk = chunkBytes (kElck, kMagic + entry ("d_0", nan) + entry ("d_1", huge) + entry ("d_2", minusTwo));
+    const auto chunk = chunkBytes (kControlsChunk, kMagic + entry ("d_0", nan) + entry ("d_1", huge) + entry ("d_2", minusTwo));
     effect.UpdateParameterNormalizedValue ("0", 0.5, 0);
-    ASSERT_EQ (effect.SetChunk (kElck, asChunk (chunk)), AAX_SUCCESS);
+    ASSERT_EQ (effect.SetChunk (kControlsChunk, asChunk (chunk)), AAX_SUCCESS);
     EXPECT_EQ (value ("0"), 0.0);
     EXPECT_EQ (value ("1"), 1.0);
     EXPECT_EQ (value ("2"), 0.0);
@@ -366,23 +365,23 @@ TEST_F (ControlsChunk, LetsNoNaNOrOutOfRangeValueThrough)
 TEST_F (ControlsChunk, AnswersItsCodesForWrongIdsMissingSizeQueriesAndNullChunks)
 {
     uint32_t size = 7;
-    EXPECT_EQ (effect.GetChunkSize (kJuce, &size), AAX_ERROR_INVALID_CHUNK_ID);
+    EXPECT_EQ (effect.GetChunkSize (kStateChunk, &size), AAX_ERROR_INVALID_CHUNK_ID);
     EXPECT_EQ (size, 0u);
 
     Bytes bytes (kPlugInChunkHeaderSize + 348, 0);
     auto* chunk = reinterpret_cast<AAX_SPlugInChunk*> (bytes.data());
-    EXPECT_EQ (effect.GetChunk (kElck, chunk), AAX_ERROR_INCORRECT_CHUNK_SIZE); // no size query yet
-    EXPECT_EQ (effect.GetChunk (kJuce, chunk), AAX_ERROR_INVALID_CHUNK_ID);
-    EXPECT_EQ (effect.SetChunk (kJuce, chunk), AAX_ERROR_INVALID_CHUNK_ID);
-    EXPECT_EQ (effect.SetChunk (kElck, nullptr), AAX_ERROR_NULL_ARGUMENT);
-    EXPECT_EQ (effect.GetChunk (kElck, nullptr), AAX_ERROR_NULL_ARGUMENT);
+    EXPECT_EQ (effect.GetChunk (kControlsChunk, chunk), AAX_ERROR_INCORRECT_CHUNK_SIZE); // no size query yet
+    EXPECT_EQ (effect.GetChunk (kStateChunk, chunk), AAX_ERROR_INVALID_CHUNK_ID);
+    EXPECT_EQ (effect.SetChunk (kStateChunk, chunk), AAX_ERROR_INVALID_CHUNK_ID);
+    EXPECT_EQ (effect.SetChunk (kControlsChunk, nullptr), AAX_ERROR_NULL_ARGUMENT);
+    EXPECT_EQ (effect.GetChunk (kControlsChunk, nullptr), AAX_ERROR_NULL_ARGUMENT);
 
     int32_t count = 0;
     AAX_CTypeID id = 1;
     EXPECT_EQ (effect.GetNumberOfChunks (&count), AAX_SUCCESS);
     EXPECT_EQ (count, 1);
     EXPECT_EQ (effect.GetChunkIDFromIndex (0, &id), AAX_SUCCESS);
-    EXPECT_EQ (id, kElck);
+    EXPECT_EQ (id, kControlsChunk);
     EXPECT_EQ (effect.GetChunkIDFromIndex (1, &id), AAX_ERROR_INVALID_CHUNK_INDEX);
     EXPECT_EQ (id, 0u);
 }
@@ -391,7 +390,7 @@ TEST_F (ControlsChunk, WithoutParametersIsOnlyTheMagic)
 {
     TestEffect empty (0, false);
     uint32_t size = 0;
-    ASSERT_EQ (empty.GetChunkSize (kElck, &size), AAX_SUCCESS);
+    ASSERT_EQ (empty.GetChunkSize (kControlsChunk, &size), AAX_SUCCESS);
     EXPECT_EQ (size, 4u);
 }
 

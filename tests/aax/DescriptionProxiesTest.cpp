@@ -14,13 +14,14 @@
 #include "host/HostObjects.h"
 #include "host/StandInHost.h"
 
+#include "tests/support/HostObjectLeakCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <memory>
 
 namespace
 {
-using tarnello::host::HostObjectBase;
 using tarnello::host::StandInHost;
 
 void TestProcess (void* const[], const void*) {}
@@ -34,13 +35,13 @@ const tarnello::host::PropertySnapshot& LastNativeProperties (const tarnello::ho
 class DescriptionProxies : public ::testing::Test
 {
 protected:
-    void SetUp() override { liveBefore = HostObjectBase::liveObjects(); }
+    void SetUp() override { leaks.restart(); }
     void TearDown() override { AAX::Shutdown (nullptr); }
 
     std::unique_ptr<AAX_VPropertyMap> NewMap() { return std::unique_ptr<AAX_VPropertyMap> (AAX_VPropertyMap::Create (host.unknown())); }
 
     StandInHost host;
-    int liveBefore = 0;
+    tarnello::test::HostObjectLeakCheck leaks;
 };
 
 TEST_F (DescriptionProxies, StemFormatsNewerThanTheHostKnowsAreRefusedWithoutADescriptionHost)
@@ -270,7 +271,7 @@ TEST_F (DescriptionProxies, MissingVersionsAnswerTheirCodes)
         EXPECT_EQ (component->AddClock (4), componentCode);
         EXPECT_EQ (component->AddSideChainIn (5), componentCode);
         EXPECT_EQ (component->AddDataInPort (6, 4, 1), componentCode);
-        EXPECT_EQ (component->AddAuxOutputStem (0, 0x00010002, "Aux"), componentCode);
+        EXPECT_EQ (component->AddAuxOutputStem (0, AAX::kStemFormat_Stereo, "Aux"), componentCode);
         EXPECT_EQ (component->AddPrivateData (7, 8, 0), componentCode);
         EXPECT_EQ (component->AddDmaInstance (8, 0), componentCode);
         const AAX_CTypeID meters[] = { 1, 2 };
@@ -310,7 +311,7 @@ TEST_F (DescriptionProxies, MissingVersionsAnswerTheirCodes)
         EXPECT_EQ (std::unique_ptr<AAX_VPropertyMap> (feature->AcquireProperties()) == nullptr, missing (IID_IAAXFeatureInfoV1));
         EXPECT_EQ (feature->ID(), AAXATTR_ClientFeature_StemFormat);
     }
-    EXPECT_EQ (HostObjectBase::liveObjects(), liveBefore);
+    leaks.expectNoHostObjectsLeft();
 }
 
 TEST_F (DescriptionProxies, DescriptionHostAnswersOnlyWithItsInterface)
@@ -348,7 +349,7 @@ TEST_F (DescriptionProxies, NullFactoryOnSuccessThrowsTheInteger)
     expectThrowsInteger ([&] { AAX_VComponentDescriptor component (host.unknown()); });
     expectThrowsInteger ([&] { std::unique_ptr<AAX_VPropertyMap> (AAX_VPropertyMap::Create (host.unknown())); });
     // The references taken before the throw are given back.
-    EXPECT_EQ (HostObjectBase::liveObjects(), liveBefore);
+    leaks.expectNoHostObjectsLeft();
 }
 
 TEST_F (DescriptionProxies, WithoutFactoryTheProxiesExistButAnswerNullObject)

@@ -2,7 +2,8 @@
 // process against the stand-in host: names, category, procedures, and one
 // component per pair of stem formats that the host and the processor accept.
 
-#include "tests/aax/StandInProcessor.h"
+#include "tests/support/HostObjectLeakCheck.h"
+#include "tests/support/StubProcessor.h"
 
 #include "aax/AAX_VCollection.h"
 #include "aax/ACFEntryPoints.h"
@@ -26,15 +27,14 @@ namespace
 using tarnello::host::CollectionRecord;
 using tarnello::host::ComponentRecord;
 using tarnello::host::EffectRecord;
-using tarnello::host::HostObjectBase;
 using tarnello::host::StandInHost;
-using tarnello::test::StandInProcessor;
+using tarnello::test::StubProcessor;
 namespace bridge = tarnello::aax;
 
 std::vector<AAX_EStemFormat> ClassicFormats()
 {
     std::vector<AAX_EStemFormat> formats;
-    for (const auto format : bridge::kMainStemFormats)
+    for (const auto format : AAX::kMainStemFormats)
         if (format <= 0x000CFFFF)
             formats.push_back (format);
     return formats;
@@ -55,7 +55,7 @@ std::vector<std::pair<AAX_EStemFormat, AAX_EStemFormat>> Pairs (const EffectReco
 }
 
 // A stand-in processor whose layout rule, names or ids a test chooses.
-class ConfigurableProcessor : public StandInProcessor
+class ConfigurableProcessor : public StubProcessor
 {
 public:
     std::function<bool (const BusesLayout&)> layoutRule;
@@ -65,16 +65,16 @@ public:
     bool isBusesLayoutSupported (const BusesLayout& layout) const override { return ! layoutRule || layoutRule (layout); }
     juce::StringArray getAlternateDisplayNames() const override
     {
-        return alternateNames.isEmpty() ? StandInProcessor::getAlternateDisplayNames() : alternateNames;
+        return alternateNames.isEmpty() ? StubProcessor::getAlternateDisplayNames() : alternateNames;
     }
     juce::int32 getAAXPluginIDForMainBusConfig (const juce::AudioChannelSet& in, const juce::AudioChannelSet& out, bool offline) const override
     {
-        return constantTypeID ? 0x54455354 : StandInProcessor::getAAXPluginIDForMainBusConfig (in, out, offline);
+        return constantTypeID ? 0x54455354 : StubProcessor::getAAXPluginIDForMainBusConfig (in, out, offline);
     }
 };
 
 // Stand-in processors with other buses than stereo in and out.
-class BusesProcessor : public StandInProcessor
+class BusesProcessor : public StubProcessor
 {
 public:
     static juce::AudioProcessor* WithoutInputs()
@@ -101,7 +101,7 @@ public:
     }
 
 private:
-    using StandInProcessor::StandInProcessor;
+    using StubProcessor::StubProcessor;
 };
 
 class MeterParameter : public juce::AudioProcessorParameter
@@ -121,7 +121,7 @@ private:
     Category mCategory;
 };
 
-class PageFileProcessor : public StandInProcessor, public bridge::PageFileClient
+class PageFileProcessor : public StubProcessor, public bridge::PageFileClient
 {
 public:
     juce::String getPageFileSearchPath() const override { return "/pages"; }
@@ -131,11 +131,11 @@ public:
 class EffectDescription : public ::testing::Test
 {
 protected:
-    void SetUp() override { liveBefore = HostObjectBase::liveObjects(); }
+    void SetUp() override { leaks.restart(); }
     void TearDown() override
     {
         AAX::Shutdown (nullptr);
-        EXPECT_EQ (HostObjectBase::liveObjects(), liveBefore);
+        leaks.expectNoHostObjectsLeft();
     }
 
     // Describes with a fresh collection and hands back what the host recorded.
@@ -151,7 +151,7 @@ protected:
 
     static bridge::ProcessorFactory StandIn()
     {
-        return [] { return new StandInProcessor(); };
+        return [] { return new StubProcessor(); };
     }
 
     void OfferStemFormats (std::map<int32_t, int32_t> values)
@@ -165,7 +165,7 @@ protected:
     static std::map<int32_t, int32_t> AllFormats (std::map<int32_t, int32_t> overrides)
     {
         std::map<int32_t, int32_t> values;
-        for (const auto format : bridge::kMainStemFormats)
+        for (const auto format : AAX::kMainStemFormats)
             values[format] = 0;
         for (const auto& [format, value] : overrides)
             values[format] = value;
@@ -173,7 +173,7 @@ protected:
     }
 
     StandInHost host;
-    int liveBefore = 0;
+    tarnello::test::HostObjectLeakCheck leaks;
 };
 
 TEST_F (EffectDescription, DescribesTheProductOnce)
@@ -206,7 +206,7 @@ TEST_F (EffectDescription, EveryComponentHasEightFieldsNinePropertiesAndItsProce
     const auto& effect = record.effects[0];
     ASSERT_FALSE (effect.components.empty());
 
-    StandInProcessor processor;
+    StubProcessor processor;
     std::set<int32_t> nativeIDs;
     for (const auto& component : effect.components)
     {
@@ -262,12 +262,12 @@ TEST_F (EffectDescription, WithoutTheFeatureOnlyClassicFormatsArePaired)
         for (const auto out : ClassicFormats())
             expected.emplace_back (in, out);
     EXPECT_EQ (Pairs (record.effects[0]), expected);
-    EXPECT_EQ (ClassicFormats().back(), 0x000C0008);
+    EXPECT_EQ (ClassicFormats().back(), AAX::kStemFormat_7_1);
 }
 
 TEST_F (EffectDescription, FeatureDecidesWhichFormatsArePaired)
 {
-    const auto stereo = std::make_pair<AAX_EStemFormat, AAX_EStemFormat> (0x00010002, 0x00010002);
+    const auto stereo = std::pair<AAX_EStemFormat, AAX_EStemFormat> (AAX::kStemFormat_Stereo, AAX::kStemFormat_Stereo);
     const size_t classic = ClassicFormats().size() * ClassicFormats().size();
     const struct
     {
@@ -278,24 +278,24 @@ TEST_F (EffectDescription, FeatureDecidesWhichFormatsArePaired)
         bool hasProperties;
         std::vector<AAX_EStemFormat> supported;   // empty: the classic formats
     } cases[] = {
-        { "value 2 only for stereo", AllFormats ({ { 0x00010002, 2 } }), 4, ACF_OK, true, { 0x00010002 } },
-        { "every format", AllFormats ({ { 0x00000001, 2 }, { 0x00010002, 2 }, { 0x00020003, 2 }, { 0x00030004, 2 }, { 0x00040004, 2 },
-                                         { 0x00050005, 2 }, { 0x00060006, 2 }, { 0x00070006, 2 }, { 0x00080007, 2 }, { 0x00090007, 2 },
-                                         { 0x000A0008, 2 }, { 0x000B0007, 2 }, { 0x000C0008, 2 }, { 0x00140009, 2 }, { 0x000D000A, 2 },
-                                         { 0x000E0004, 2 }, { 0x00120009, 2 }, { 0x00130010, 2 } }),
-          4, ACF_OK, true, { bridge::kMainStemFormats.begin(), bridge::kMainStemFormats.end() } },
-        { "another support level", AllFormats ({ { 0x00010002, 2 } }), 3, ACF_OK, true, {} },
-        { "support level refused", AllFormats ({ { 0x00010002, 2 } }), 4, ACF_E_FAIL, true, {} },
-        { "no properties", AllFormats ({ { 0x00010002, 2 } }), 4, ACF_OK, false, {} },
-        { "a missing classic format falls back", [] { auto v = AllFormats ({ { 0x00010002, 2 } }); v.erase (0x00000001); return v; }(), 4,
-          ACF_OK, true, { 0x00000001, 0x00010002 } },
-        { "a missing newer format falls back", [] { auto v = AllFormats ({ { 0x00010002, 2 } }); v.erase (0x00140009); return v; }(), 4,
-          ACF_OK, true, { 0x00010002 } },
-        { "first-order ambisonics asks under the second-order key", AllFormats ({ { 0x00010002, 2 }, { 0x00120009, 2 } }), 4, ACF_OK, true,
-          { 0x00010002, 0x000E0004, 0x00120009 } },
-        { "first-order ambisonics' own key is not asked", AllFormats ({ { 0x00010002, 2 }, { 0x000E0004, 2 } }), 4, ACF_OK, true,
-          { 0x00010002 } },
-        { "other values than 2", AllFormats ({ { 0x00010002, 2 }, { 0x00000001, 1 }, { 0x00020003, 3 } }), 4, ACF_OK, true, { 0x00010002 } },
+        { "value 2 only for stereo", AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }), 4, ACF_OK, true, { AAX::kStemFormat_Stereo } },
+        { "every format", AllFormats ({ { AAX::kStemFormat_Mono, 2 }, { AAX::kStemFormat_Stereo, 2 }, { AAX::kStemFormat_LCR, 2 }, { AAX::kStemFormat_LCRS, 2 }, { AAX::kStemFormat_Quad, 2 },
+                                         { AAX::kStemFormat_5_0, 2 }, { AAX::kStemFormat_5_1, 2 }, { AAX::kStemFormat_6_0, 2 }, { AAX::kStemFormat_6_1, 2 }, { AAX::kStemFormat_7_0_SDDS, 2 },
+                                         { AAX::kStemFormat_7_1_SDDS, 2 }, { AAX::kStemFormat_7_0, 2 }, { AAX::kStemFormat_7_1, 2 }, { AAX::kStemFormat_7_0_2, 2 }, { AAX::kStemFormat_7_1_2, 2 },
+                                         { AAX::kStemFormat_Ambisonics1, 2 }, { AAX::kStemFormat_Ambisonics2, 2 }, { AAX::kStemFormat_Ambisonics3, 2 } }),
+          4, ACF_OK, true, { AAX::kMainStemFormats.begin(), AAX::kMainStemFormats.end() } },
+        { "another support level", AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }), 3, ACF_OK, true, {} },
+        { "support level refused", AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }), 4, ACF_E_FAIL, true, {} },
+        { "no properties", AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }), 4, ACF_OK, false, {} },
+        { "a missing classic format falls back", [] { auto v = AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }); v.erase (AAX::kStemFormat_Mono); return v; }(), 4,
+          ACF_OK, true, { AAX::kStemFormat_Mono, AAX::kStemFormat_Stereo } },
+        { "a missing newer format falls back", [] { auto v = AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }); v.erase (AAX::kStemFormat_7_0_2); return v; }(), 4,
+          ACF_OK, true, { AAX::kStemFormat_Stereo } },
+        { "first-order ambisonics asks under the second-order key", AllFormats ({ { AAX::kStemFormat_Stereo, 2 }, { AAX::kStemFormat_Ambisonics2, 2 } }), 4, ACF_OK, true,
+          { AAX::kStemFormat_Stereo, AAX::kStemFormat_Ambisonics1, AAX::kStemFormat_Ambisonics2 } },
+        { "first-order ambisonics' own key is not asked", AllFormats ({ { AAX::kStemFormat_Stereo, 2 }, { AAX::kStemFormat_Ambisonics1, 2 } }), 4, ACF_OK, true,
+          { AAX::kStemFormat_Stereo } },
+        { "other values than 2", AllFormats ({ { AAX::kStemFormat_Stereo, 2 }, { AAX::kStemFormat_Mono, 1 }, { AAX::kStemFormat_LCR, 3 } }), 4, ACF_OK, true, { AAX::kStemFormat_Stereo } },
     };
     for (const auto& c : cases)
     {
@@ -315,8 +315,8 @@ TEST_F (EffectDescription, FeatureDecidesWhichFormatsArePaired)
             continue;
         }
         std::vector<std::pair<AAX_EStemFormat, AAX_EStemFormat>> expected;
-        for (const auto in : bridge::kMainStemFormats)
-            for (const auto out : bridge::kMainStemFormats)
+        for (const auto in : AAX::kMainStemFormats)
+            for (const auto out : AAX::kMainStemFormats)
                 if (std::count (c.supported.begin(), c.supported.end(), in) && std::count (c.supported.begin(), c.supported.end(), out))
                     expected.emplace_back (in, out);
         EXPECT_EQ (pairs, expected);
@@ -324,7 +324,7 @@ TEST_F (EffectDescription, FeatureDecidesWhichFormatsArePaired)
 
     // The case the host cares about most: exactly one stereo component.
     host.clearRecords();
-    OfferStemFormats (AllFormats ({ { 0x00010002, 2 } }));
+    OfferStemFormats (AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }));
     host.config().stemFormatFeature.supportLevel = 4;
     host.config().stemFormatFeature.supportLevelResult = ACF_OK;
     host.config().stemFormatFeature.hasProperties = true;
@@ -339,7 +339,7 @@ TEST_F (EffectDescription, FeatureIsUnreachableWithoutItsHostInterfaces)
     {
         host.clearRecords();
         host.config().omittedInterfaces = { omitted };
-        OfferStemFormats (AllFormats ({ { 0x00010002, 2 } }));
+        OfferStemFormats (AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }));
         const auto record = Describe (StandIn());
         ASSERT_EQ (record.effects.size(), 1u);
         EXPECT_EQ (record.effects[0].components.size(), ClassicFormats().size() * ClassicFormats().size());
@@ -379,7 +379,7 @@ TEST_F (EffectDescription, LayoutRulesDecideWhichPairsExist)
     };
     const auto stereo = Describe (stereoOnly);
     ASSERT_EQ (stereo.effects.size(), 1u);
-    EXPECT_EQ (Pairs (stereo.effects[0]), (std::vector<std::pair<AAX_EStemFormat, AAX_EStemFormat>> { { 0x00010002, 0x00010002 } }));
+    EXPECT_EQ (Pairs (stereo.effects[0]), (std::vector<std::pair<AAX_EStemFormat, AAX_EStemFormat>> { { AAX::kStemFormat_Stereo, AAX::kStemFormat_Stereo } }));
 }
 
 TEST_F (EffectDescription, ProcessorWithoutInputsHasNoInputFormat)
@@ -420,9 +420,9 @@ TEST_F (EffectDescription, FurtherOutputBusesBecomeAuxiliaryStems)
     ASSERT_EQ (fields.size(), 10u);   // eight, then one stem per bus that has a format
     EXPECT_EQ (fields[8].kind, "AuxOutputStem");
     EXPECT_EQ (fields[8].field, 0u);
-    EXPECT_EQ (fields[8].args, std::vector<int64_t> { 0x00010002 });
+    EXPECT_EQ (fields[8].args, std::vector<int64_t> { AAX::kStemFormat_Stereo });
     EXPECT_EQ (fields[8].text, "Aux A");
-    EXPECT_EQ (fields[9].args, std::vector<int64_t> { 0x00000001 });
+    EXPECT_EQ (fields[9].args, std::vector<int64_t> { AAX::kStemFormat_Mono });
     EXPECT_EQ (fields[9].text, "Aux Mono");
 }
 
@@ -430,7 +430,7 @@ TEST_F (EffectDescription, MeterParametersBecomeMeters)
 {
     const juce::String longName = juce::String::repeatedString ("m", 1100);
     const auto record = Describe ([longName] {
-        auto* p = new StandInProcessor();
+        auto* p = new StubProcessor();
         using Category = juce::AudioProcessorParameter::Category;
         p->addParameter (new MeterParameter ("Gain", Category::genericParameter));
         p->addParameter (new MeterParameter ("Out gain", Category::outputGain));
@@ -479,7 +479,7 @@ TEST_F (EffectDescription, PageFileComesFromTheProcessorWhenItHasOne)
 TEST_F (EffectDescription, RepeatedNativeIdIsNotDescribedTwice)
 {
     ASSERT_EQ (AAX::Startup (host.unknown()), ACF_OK);
-    OfferStemFormats (AllFormats ({ { 0x00000001, 2 }, { 0x00010002, 2 } }));
+    OfferStemFormats (AllFormats ({ { AAX::kStemFormat_Mono, 2 }, { AAX::kStemFormat_Stereo, 2 } }));
     const auto record = Describe ([] {
         auto* p = new ConfigurableProcessor();
         p->constantTypeID = true;
@@ -505,7 +505,7 @@ TEST_F (EffectDescription, TriesTheEighteenMainFormatsInTheirFixedOrder)
     std::map<int32_t, int32_t> everyFormat;
     for (const auto format : kLiteralMainFormats)
         everyFormat[format] = 2;
-    everyFormat[0x00120009] = 2; // also answers for 0x000E0004
+    everyFormat[AAX::kStemFormat_Ambisonics2] = 2; // also answers for 0x000E0004
     OfferStemFormats (everyFormat);
     const auto record = Describe ([] {
         auto* p = new ConfigurableProcessor();
@@ -520,7 +520,7 @@ TEST_F (EffectDescription, TriesTheEighteenMainFormatsInTheirFixedOrder)
         expected.emplace_back (format, format);
     EXPECT_EQ (Pairs (record.effects[0]), expected);
     EXPECT_TRUE (std::equal (std::begin (kLiteralMainFormats), std::end (kLiteralMainFormats),
-                             std::begin (bridge::kMainStemFormats), std::end (bridge::kMainStemFormats)));
+                             std::begin (AAX::kMainStemFormats), std::end (AAX::kMainStemFormats)));
 }
 
 // A processor with a meter and a page file, so that every step of the description shows.
@@ -532,7 +532,7 @@ public:
 
 TEST_F (EffectDescription, MakesItsCallsInTheirFixedOrder)
 {
-    OfferStemFormats (AllFormats ({ { 0x00010002, 2 } }));
+    OfferStemFormats (AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }));
     {
         AAX_VCollection collection (host.unknown());
         host.clearRecords();
@@ -569,7 +569,7 @@ TEST_F (EffectDescription, MakesItsCallsInTheirFixedOrder)
 TEST_F (EffectDescription, EveryNonNegativeAnswerToTheProcessProcedureIsASuccess)
 {
     ASSERT_EQ (AAX::Startup (host.unknown()), ACF_OK);
-    OfferStemFormats (AllFormats ({ { 0x00010002, 2 } }));
+    OfferStemFormats (AllFormats ({ { AAX::kStemFormat_Stereo, 2 } }));
     const struct { ACFRESULT answer; size_t components; bool traced; } cases[] = {
         { 0, 1, false }, { 1, 1, false }, { 0x7FFFFFFF, 1, false }, { -1, 0, true }, { ACF_E_FAIL, 0, true },
     };
@@ -615,7 +615,7 @@ TEST_F (EffectDescription, ThrowingProcessorLeavesTheWrapperTypeAsItWas)
     EXPECT_THROW (bridge::DescribeEffect (collection, []() -> juce::AudioProcessor* { throw std::runtime_error ("no"); }),
                   std::runtime_error);
     EXPECT_EQ (juce::PluginHostType::getPluginLoadedAs(), juce::AudioProcessor::wrapperType_Undefined);
-    StandInProcessor after;
+    StubProcessor after;
     EXPECT_EQ (after.wrapperType, juce::AudioProcessor::wrapperType_Undefined);
 }
 } // namespace

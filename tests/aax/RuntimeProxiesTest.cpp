@@ -104,7 +104,7 @@ TEST_F (RuntimeProxies, ControllerOnANullHostAnswersItsCodes)
 TEST_F (RuntimeProxies, ControllerReachesTheHost)
 {
     context->controller().setSampleRate (44100.0f);
-    context->controller().setStemFormats (0x00000001, 0x00010002);
+    context->controller().setStemFormats (AAX::kStemFormat_Mono, AAX::kStemFormat_Stereo);
     AAX_VController controller (unknown());
     AAX_CSampleRate rate = 0.0f;
     AAX_EStemFormat in = 0, out = 0;
@@ -112,8 +112,8 @@ TEST_F (RuntimeProxies, ControllerReachesTheHost)
     EXPECT_EQ (rate, 44100.0f);
     EXPECT_EQ (controller.GetInputStemFormat (&in), AAX_SUCCESS);
     EXPECT_EQ (controller.GetOutputStemFormat (&out), AAX_SUCCESS);
-    EXPECT_EQ (in, 0x00000001);
-    EXPECT_EQ (out, 0x00010002);
+    EXPECT_EQ (in, AAX::kStemFormat_Mono);
+    EXPECT_EQ (out, AAX::kStemFormat_Stereo);
     EXPECT_EQ (controller.SetSignalLatency (64), AAX_SUCCESS);
     EXPECT_EQ (context->controller().signalLatency(), 64);
     const uint8_t payload[4] = { 1, 2, 3, 4 };

@@ -11,6 +11,8 @@
 #include "host/StandInHost.h"
 #include "host/runtime/RuntimeObjects.h"
 
+#include "tests/support/HostObjectLeakCheck.h"
+
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -82,8 +84,7 @@ class HostFixture : public ::testing::Test
 protected:
     void SetUp() override
     {
-        liveHostObjectsBefore = host::HostObjectBase::liveObjects();
-        liveComponentsBefore = CACFUnknown::ActiveObjects();
+        leaks.restart();
         standIn = std::make_unique<host::StandInHost> (config);
         host::registerRuntimeComponents (*standIn);
         ASSERT_EQ (AAX::Startup (standIn->unknown()), ACF_OK);
@@ -95,8 +96,7 @@ protected:
         dropContext();
         AAX::Shutdown (standIn->unknown());
         standIn.reset();
-        EXPECT_EQ (host::HostObjectBase::liveObjects(), liveHostObjectsBefore) << "host objects left alive";
-        EXPECT_EQ (CACFUnknown::ActiveObjects(), liveComponentsBefore) << "plug-in objects left alive";
+        leaks.expectNothingLeft();
     }
 
     void makeContext()
@@ -134,8 +134,7 @@ protected:
     host::HostConfig config;
     std::unique_ptr<host::StandInHost> standIn;
     host::InstanceContext* context = nullptr;
-    int liveHostObjectsBefore = 0;
-    int32_t liveComponentsBefore = 0;
+    HostObjectLeakCheck leaks;
 };
 
 // A TestEffect initialised in the fixture's instance context, its automation

@@ -11,25 +11,11 @@
 #include "effect/PluginProcessor.h"
 #include "effect/ZerAvoroProcessor.h"
 
+#include "tests/support/PlayHeads.h"
+
 namespace effect_test
 {
-class TestPlayHead : public juce::AudioPlayHead
-{
-public:
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        if (hasTempo.load())
-            info.setBpm (bpm.load());
-        info.setIsPlaying (true);
-        info.setTimeInSamples (position.load());
-        return info;
-    }
-
-    std::atomic<double> bpm { 120.0 };
-    std::atomic<bool> hasTempo { true };
-    std::atomic<juce::int64> position { 0 };
-};
+using tarnello::test::TestPlayHead;
 
 inline std::unique_ptr<TarnelloAudioProcessor> makeProduct()
 {

@@ -9,7 +9,7 @@
 #include "tests/framework/DovrethProcessorTest.h"
 #include "framework/PluginPaths.h"
 
-using tarnello::test::FakePlayHead;
+using tarnello::test::TestPlayHead;
 using tarnello::test::HostListener;
 using tarnello::test::TestProcessor;
 
@@ -143,7 +143,7 @@ void runBlockCase (const BlockCase& c)
         module->gain->setValue (0.5);
     }
 
-    FakePlayHead head (c.playHeadWithoutTempo ? std::nullopt : c.hostTempo);
+    TestPlayHead head (c.playHeadWithoutTempo ? std::nullopt : c.hostTempo);
     if (c.hostTempo.has_value() || c.playHeadWithoutTempo)
         processor.setPlayHead (&head);
 

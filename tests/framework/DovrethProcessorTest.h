@@ -12,6 +12,8 @@
 #include "tests/framework/FakeModule.h"
 #include "framework/PluginPaths.h"
 
+#include "tests/support/PlayHeads.h"
+
 namespace tarnello::test
 {
 // The framework processor with the fake module registered as the default module;
@@ -61,21 +63,6 @@ struct HostListener : public juce::AudioProcessorListener
 };
 
 // A play head that may or may not know the tempo.
-struct FakePlayHead : public juce::AudioPlayHead
-{
-    explicit FakePlayHead (std::optional<double> tempo) : bpm (tempo) {}
-
-    juce::Optional<PositionInfo> getPosition() const override
-    {
-        PositionInfo info;
-        if (bpm.has_value())
-            info.setBpm (*bpm);
-        return info;
-    }
-
-    std::optional<double> bpm;
-};
-
 // Deletes the settings file when it goes, so that settings a test wrote don't reach
 // the next test in the same process. Declare it before the processors it outlives.
 struct ScopedSettingsFile

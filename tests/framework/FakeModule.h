@@ -25,44 +25,26 @@
 #include "framework/ModuleProcessor.h"
 #include "framework/ParamRanges.h"
 
+#include "tests/support/StubProcessor.h"
+
 class DovrethProcessor;
 
 namespace tarnello::test
 {
 // A bare processor holding the 24 host parameters "0".."23", as the real processor
 // does: JUCE only lets parameters added to a processor run gestures.
-class FakeHost : public juce::AudioProcessor
+class FakeHost : public tarnello::test::StubProcessor
 {
 public:
     static constexpr int numHostParameters = 24;
 
-    FakeHost()
-        : juce::AudioProcessor (BusesProperties()
-                                    .withInput ("Input", juce::AudioChannelSet::stereo())
-                                    .withOutput ("Output", juce::AudioChannelSet::stereo()))
+    FakeHost() : StubProcessor ("FakeHost")
     {
         for (int i = 0; i < numHostParameters; ++i)
             addParameter (new HostParameter (i));
     }
 
     HostParameter& host (int index) { return *static_cast<HostParameter*> (getParameters()[index]); }
-
-    const juce::String getName() const override { return "FakeHost"; }
-    void prepareToPlay (double, int) override {}
-    void releaseResources() override {}
-    void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
-    double getTailLengthSeconds() const override { return 0.0; }
-    bool acceptsMidi() const override { return false; }
-    bool producesMidi() const override { return false; }
-    juce::AudioProcessorEditor* createEditor() override { return nullptr; }
-    bool hasEditor() const override { return false; }
-    int getNumPrograms() override { return 1; }
-    int getCurrentProgram() override { return 0; }
-    void setCurrentProgram (int) override {}
-    const juce::String getProgramName (int) override { return {}; }
-    void changeProgramName (int, const juce::String&) override {}
-    void getStateInformation (juce::MemoryBlock&) override {}
-    void setStateInformation (const void*, int) override {}
 };
 
 // What the host hears from one host parameter: value changes and gestures.

@@ -1,12 +1,9 @@
 // tarnello-host describe, run as the user runs it.
 
+#include "tests/host/HostRun.h"
+
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdio>
-#include <memory>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -20,22 +17,8 @@ struct Run
 
 Run RunHost (const std::string& arguments)
 {
-    Run run;
-    const std::string command = std::string ("'") + TARNELLO_HOST_PROGRAM + "' " + arguments + " 2>&1";
-    FILE* pipe = popen (command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    std::string output;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread (buffer, 1, sizeof (buffer), pipe)) > 0)
-        output.append (buffer, n);
-    const int status = pclose (pipe);
-    run.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-    std::istringstream stream (output);
-    for (std::string line; std::getline (stream, line);)
-        run.lines.push_back (line);
-    return run;
+    const auto run = tarnello::test::runHost (arguments);
+    return { run.exitCode, run.lines() };
 }
 
 size_t CountStartingWith (const std::vector<std::string>& lines, const std::string& prefix)

@@ -1,12 +1,14 @@
 // tarnello-host run as the user runs it, for the tests of its commands.
 #pragma once
 
-#include <sys/wait.h>
+#include "tests/support/ProgramRun.h"
+#include "tests/support/TestEnvironment.h"
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace tarnello::test
 {
@@ -14,22 +16,24 @@ struct Run
 {
     int exitCode = -1;
     std::string output;
+
+    std::vector<std::string> lines() const
+    {
+        std::vector<std::string> result;
+        std::istringstream stream (output);
+        for (std::string line; std::getline (stream, line);)
+            result.push_back (line);
+        return result;
+    }
 };
 
+// tarnello-host with the arguments as a shell would pass them, after the
+// environment settings; what it printed on either stream comes back as one.
 inline Run runHost (const std::string& arguments, const std::string& environment = {})
 {
-    Run run;
-    const std::string command = environment + " '" + TARNELLO_HOST_PROGRAM + "' " + arguments + " 2>&1";
-    FILE* pipe = popen (command.c_str(), "r");
-    if (pipe == nullptr)
-        return run;
-    char buffer[4096];
-    size_t n = 0;
-    while ((n = std::fread (buffer, 1, sizeof (buffer), pipe)) > 0)
-        run.output.append (buffer, n);
-    const int status = pclose (pipe);
-    run.exitCode = WIFEXITED (status) ? WEXITSTATUS (status) : -1;
-    return run;
+    const auto result = runCommandLine (environment + " '" + TARNELLO_HOST_PROGRAM + "' " + arguments,
+                                        privateHome() / "host-runs");
+    return { result.status, result.out };
 }
 
 inline bool haveDisplay()

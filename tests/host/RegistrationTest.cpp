@@ -31,11 +31,6 @@ const std::string kUnknownCaught = "AAXRegisterPlugin exception caught: unknown"
 // The stand-in processor's formats up to 0x000C0008, paired with each other.
 constexpr size_t kClassicPairs = 13 * 13;
 
-constexpr AAX_EStemFormat kMainFormats[] = {
-    0x00000001, 0x00010002, 0x00020003, 0x00030004, 0x00040004, 0x00050005, 0x00060006, 0x00070006, 0x00080007,
-    0x00090007, 0x000A0008, 0x000B0007, 0x000C0008, 0x00140009, 0x000D000A, 0x000E0004, 0x00120009, 0x00130010,
-};
-
 class Registration : public ::testing::Test
 {
 protected:
@@ -234,8 +229,8 @@ TEST_F (Registration, StemFormatFeatureChoosesTheComponents)
 {
     auto everyFormat = [] (int32_t stereoValue, int32_t otherValue) {
         std::map<int32_t, int32_t> values;
-        for (const auto format : kMainFormats)
-            values[format] = format == 0x00010002 ? stereoValue : otherValue;
+        for (const auto format : AAX::kMainStemFormats)
+            values[format] = format == AAX::kStemFormat_Stereo ? stereoValue : otherValue;
         return values;
     };
 
@@ -247,14 +242,14 @@ TEST_F (Registration, StemFormatFeatureChoosesTheComponents)
     ASSERT_EQ (record->effects.size(), 1u);
     ASSERT_EQ (record->effects[0].components.size(), 1u);
     const auto& stereo = record->effects[0].components[0].processProcs.at (0).properties;
-    EXPECT_EQ (*stereo.find (51), 0x00010002);
-    EXPECT_EQ (*stereo.find (52), 0x00010002);
+    EXPECT_EQ (*stereo.find (51), AAX::kStemFormat_Stereo);
+    EXPECT_EQ (*stereo.find (52), AAX::kStemFormat_Stereo);
 
     // Every format supported: the newer ones pair too.
     host.clearRecords();
     host.config().stemFormatFeature.values = everyFormat (2, 2);
     ASSERT_EQ (Register (host.unknown()), ACF_OK);
-    EXPECT_EQ (ComponentCount(), std::size (kMainFormats) * std::size (kMainFormats));
+    EXPECT_EQ (ComponentCount(), std::size (AAX::kMainStemFormats) * std::size (AAX::kMainStemFormats));
 
     // Without the feature, only the classic formats.
     host.clearRecords();
@@ -263,7 +258,7 @@ TEST_F (Registration, StemFormatFeatureChoosesTheComponents)
     EXPECT_EQ (ComponentCount(), kClassicPairs);
     for (const auto& component : host.lastCollection()->effects[0].components)
         for (const uint32_t id : { 51u, 52u })
-            EXPECT_LE (*component.processProcs.at (0).properties.find (id), 0x000C0008);
+            EXPECT_LE (*component.processProcs.at (0).properties.find (id), AAX::kStemFormat_7_1);
 }
 
 TEST_F (Registration, SecondRegistrationDescribesTheSame)

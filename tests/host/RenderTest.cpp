@@ -8,7 +8,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,17 +18,12 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/ProgramRun.h"
 #include "tests/support/TestEnvironment.h"
-
-extern char** environ;
 
 namespace
 {
-struct Result
-{
-    int status = -1;
-    std::string out, err;
-};
+using Result = tarnello::test::ProgramResult;
 
 juce::File workFolder()
 {
@@ -42,70 +36,22 @@ juce::File workFolder()
 }
 
 // tarnello-host render started in the work folder, its output going to files.
-class HostProcess
+class HostProcess : public tarnello::test::Program
 {
 public:
     explicit HostProcess (const std::vector<std::string>& args)
+        : Program (withCommand (args), workFolder().getFullPathName().toStdString(),
+                   workFolder().getFullPathName().toStdString())
     {
-        std::vector<std::string> all { TARNELLO_HOST_PATH, "render" };
-        all.insert (all.end(), args.begin(), args.end());
-        std::vector<char*> argv;
-        for (auto& a : all)
-            argv.push_back (a.data());
-        argv.push_back (nullptr);
-
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init (&actions);
-        posix_spawn_file_actions_addopen (&actions, 1, outFile.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen (&actions, 2, errFile.getFullPathName().toRawUTF8(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addchdir_np (&actions, workFolder().getFullPathName().toRawUTF8());
-        if (posix_spawn (&pid, argv[0], &actions, nullptr, argv.data(), environ) != 0)
-            pid = 0;
-        posix_spawn_file_actions_destroy (&actions);
-    }
-
-    ~HostProcess()
-    {
-        if (pid != 0)
-            finish();
-    }
-
-    bool running() const { return pid != 0; }
-    void signal (int signalNumber) { ::kill (pid, signalNumber); }
-
-    // Waits for the end; a run that hangs is killed after `seconds` and reports -2.
-    Result finish (double seconds = 60.0)
-    {
-        Result r;
-        int status = 0;
-        const auto deadline = juce::Time::getMillisecondCounterHiRes() + seconds * 1000.0;
-        bool hung = false;
-        while (pid != 0 && waitpid (pid, &status, WNOHANG) == 0)
-        {
-            if (juce::Time::getMillisecondCounterHiRes() > deadline)
-            {
-                hung = true;
-                ::kill (pid, SIGKILL);
-                waitpid (pid, &status, 0);
-                break;
-            }
-            juce::Thread::sleep (1);
-        }
-        if (pid != 0)
-            r.status = hung ? -2 : (WIFEXITED (status) ? WEXITSTATUS (status) : 128 + WTERMSIG (status));
-        pid = 0;
-
-        r.out = outFile.loadFileAsString().toStdString();
-        r.err = errFile.loadFileAsString().toStdString();
-        outFile.deleteFile();
-        errFile.deleteFile();
-        return r;
     }
 
 private:
-    const juce::File outFile = workFolder().getChildFile ("stdout.txt");
-    const juce::File errFile = workFolder().getChildFile ("stderr.txt");
-    pid_t pid = 0;
+    static std::vector<std::string> withCommand (const std::vector<std::string>& args)
+    {
+        std::vector<std::string> all { TARNELLO_HOST_PATH, "render" };
+        all.insert (all.end(), args.begin(), args.end());
+        return all;
+    }
 };
 
 Result runHost (const std::vector<std::string>& args)

@@ -1,18 +1,19 @@
-// A plain stereo-in, stereo-out processor that stands in for the product in
-// bundles and tests of the host-interface layer. It keeps JUCE's default
-// layout rules and answers the product's name.
+// A plain stereo-in, stereo-out processor that does nothing: it stands in for the
+// product in the bundles and tests of the host-interface layer, and for a host's
+// processor in the framework's tests. It keeps JUCE's default layout rules and
+// answers the product's name unless given another.
 #pragma once
 
 #include <juce_audio_processors/juce_audio_processors.h>
 
 namespace tarnello::test
 {
-class StandInProcessor : public juce::AudioProcessor
+class StubProcessor : public juce::AudioProcessor
 {
 public:
-    StandInProcessor();
+    explicit StubProcessor (juce::String name = "Tarnello");
 
-    const juce::String getName() const override { return "Tarnello"; }
+    const juce::String getName() const override { return processorName; }
     void prepareToPlay (double, int) override {}
     void releaseResources() override {}
     void processBlock (juce::AudioBuffer<float>&, juce::MidiBuffer&) override {}
@@ -30,6 +31,10 @@ public:
     void setStateInformation (const void*, int) override {}
 
 protected:
-    explicit StandInProcessor (const BusesProperties& buses) : juce::AudioProcessor (buses) {}
+    explicit StubProcessor (const BusesProperties& buses, juce::String name = "Tarnello")
+        : juce::AudioProcessor (buses), processorName (std::move (name)) {}
+
+private:
+    juce::String processorName;
 };
 } // namespace tarnello::test
