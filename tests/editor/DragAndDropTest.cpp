@@ -17,22 +17,7 @@ using Details = juce::DragAndDropTarget::SourceDetails;
 
 namespace
 {
-int liveItems = 0;
-
-// A bare item, so that the rack can hold several of them.
-struct PlainItem : DragAndDropItem
-{
-    PlainItem (int width, juce::String nameToUse)
-    {
-        ++liveItems;
-        itemWidth = width;
-        setSize (width, 234);
-        setName (nameToUse);
-    }
-    ~PlainItem() override { --liveItems; }
-    void onTimer() override {}
-    void paint (juce::Graphics& g) override { g.fillAll (juce::Colours::steelblue); }
-};
+using tarnello::test::PlainItem;
 
 const auto left = juce::ModifierKeys (juce::ModifierKeys::leftButtonModifier);
 const auto right = juce::ModifierKeys (juce::ModifierKeys::rightButtonModifier);
@@ -54,8 +39,6 @@ protected:
             rack->items.add (new PlainItem (200, name));
         rack->updateItems (false);
         rack->setBounds (0, 0, 600, 234);
-        for (auto* item : rack->items)
-            item->dragArea = { 0, 0, 200, 30 };
     }
 
     ~DragAndDropTest() override { viewport.setViewedComponent (nullptr); }
@@ -233,7 +216,7 @@ TEST_F (DragAndDropTest, DroppedOutsideTheItemGoesOnlyWhenTheRackRemovesThem)
         rack->dragOperationEnded (details);
 
         EXPECT_EQ (rack->items.size(), remove ? itemsBefore - 1 : itemsBefore);
-        EXPECT_EQ (liveItems, rack->items.size());
+        EXPECT_EQ (PlainItem::live, rack->items.size());
         EXPECT_EQ (processor.undoPoints(), remove ? before + 1 : before);
     }
 }

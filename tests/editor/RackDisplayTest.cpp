@@ -1,5 +1,5 @@
-// The rack's viewport width on a real display: as many panels as the screen shows
-// side by side, at most 2040 pixels.
+// The rack on a real display: its viewport width (as many panels as the screen
+// shows side by side, at most 2040 pixels), and items dragged with the real pointer.
 
 #include "editor/RackEditor.h"
 
@@ -7,6 +7,15 @@
 #include "tests/ui/support/DisplayAtoms.h"
 
 #include <gtest/gtest.h>
+
+#include <functional>
+
+namespace juce
+{
+// JUCE's Linux message loop step (not in its public headers): dispatches one pending
+// message or returns false when none is waiting.
+bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
+} // namespace juce
 
 namespace
 {
@@ -47,5 +56,240 @@ TEST (RackOnADisplay, ShowsThePanelsTheScreenHasRoomFor)
     EXPECT_EQ (RackOfPanels (0).rack->estimatedViewportWidth(), 240);
     EXPECT_EQ (RackOfPanels (1).rack->estimatedViewportWidth(), 786);
     EXPECT_EQ (RackOfPanels (3).rack->estimatedViewportWidth(), 2 * 786);
+}
+
+bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 4000)
+{
+    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
+    while (juce::Time::getMillisecondCounter() < end)
+    {
+        if (done())
+            return true;
+        if (! juce::dispatchNextMessageOnSystemQueue (true))
+            juce::Thread::sleep (5);
+    }
+    return done();
+}
+
+void pumpFor (int ms)
+{
+    pumpUntil ([] { return false; }, ms);
+}
+
+// Screen position of a component's point, in the X server's physical pixels.
+juce::Point<int> physicalScreenPoint (juce::Component& c, juce::Point<int> local)
+{
+    const auto logical = c.localPointToGlobal (local).toFloat();
+    const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay();
+    const auto scale = (display != nullptr ? (float) display->scale : 1.0f)
+                     * juce::Desktop::getInstance().getGlobalScaleFactor();
+    return (logical * scale).roundToInt();
+}
+
+// A window with a rack of three 200-pixel items, a, b and c, below a free strip
+// that is not part of the rack.
+struct DragWindow : juce::Component
+{
+    DragWindow()
+    {
+        rack->settings->dragEnabled = true;
+        for (auto name : { "a", "b", "c" })
+            rack->items.add (new tarnello::test::PlainItem (200, name));
+        rack->updateItems (false);
+        rack->setBounds (0, 0, 600, 234);
+        viewport.setViewedComponent (rack, true);
+        viewport.setScrollBarsShown (false, false, false, true);
+        viewport.setBounds (0, 100, 600, 234);
+        addAndMakeVisible (viewport);
+
+        setOpaque (true);
+        setBounds (100, 100, 700, 400);
+        addToDesktop (0);
+        setVisible (true);
+    }
+
+    ~DragWindow() override
+    {
+        viewport.setViewedComponent (nullptr);
+        removeFromDesktop();
+    }
+
+    void paint (juce::Graphics& g) override { g.fillAll (juce::Colour (0xFF161616)); }
+
+    juce::String order() const
+    {
+        juce::String names;
+        for (auto* each : rack->items)
+            names << each->getName();
+        return names;
+    }
+
+    // The picture that follows the pointer: the rack's child that is not an item.
+    juce::Component* dragImage() const
+    {
+        for (auto* child : rack->getChildren())
+            if (! rack->items.contains (dynamic_cast<DragAndDropItem*> (child)))
+                return child;
+        return nullptr;
+    }
+
+    // Whether the dragged picture's left edge looks tinted red rather than the item's blue.
+    bool imageEdgeIsRed() const
+    {
+        auto* image = dragImage();
+        if (image == nullptr)
+            return false;
+        const auto picture = image->createComponentSnapshot (image->getLocalBounds(), true, 1.0f);
+        const auto edge = picture.getPixelAt (0, picture.getHeight() / 2);
+        return edge.getRed() > edge.getBlue();
+    }
+
+    tarnello::test::RackProcessor processor;
+    juce::Viewport viewport;
+    RackEditor* rack = new RackEditor (&processor, &viewport, nullptr);
+};
+
+struct RackDragOnDisplay : ::testing::Test
+{
+    void SetUp() override
+    {
+        if (! tarnello::test::hasDisplay() || juce::Desktop::getInstance().getDisplays().getPrimaryDisplay() == nullptr)
+            GTEST_SKIP() << "no X display (the display tier runs under xvfb-run)";
+        window = std::make_unique<DragWindow>();
+        ASSERT_TRUE (pumpUntil ([this] { return window->isShowing() && window->getPeer() != nullptr; }));
+        pumpFor (100);
+    }
+
+    void TearDown() override
+    {
+        if (window != nullptr)
+        {
+            tarnello::test::pressPointer (1, false);
+            tarnello::test::holdAltKey (false);
+            pumpFor (100);
+        }
+        window.reset();
+    }
+
+    // Moves the real pointer in small steps to a point of the window, as a hand would.
+    void moveTo (juce::Point<int> inWindow)
+    {
+        const auto target = physicalScreenPoint (*window, inWindow);
+        for (int i = 1; i <= 8; ++i)
+        {
+            const auto p = pointer + (target - pointer) * i / 8;
+            tarnello::test::movePointerTo (p.x, p.y);
+            pumpFor (15);
+        }
+        pointer = target;
+        pumpFor (60);
+    }
+
+    // Grabs item a by its grip, 100 pixels from its left edge.
+    void grabFirstItem()
+    {
+        pointer = physicalScreenPoint (*window, { 100, 110 });
+        tarnello::test::movePointerTo (pointer.x, pointer.y);
+        pumpFor (100);
+        tarnello::test::pressPointer (1, true);
+        pumpFor (100);
+        moveTo ({ 120, 112 });
+        ASSERT_TRUE (pumpUntil ([this] { return window->rack->isDragAndDropActive(); }));
+    }
+
+    void release()
+    {
+        tarnello::test::pressPointer (1, false);
+        pumpUntil ([this] { return ! window->rack->isDragAndDropActive(); });
+        pumpFor (100);
+    }
+
+    std::unique_ptr<DragWindow> window;
+    juce::Point<int> pointer;
+};
+
+TEST_F (RackDragOnDisplay, ADraggedItemTakesItsNewPlaceAndIsTintedOutsideTheRack)
+{
+    const auto undoPoints = window->processor.undoPoints();
+    auto* a = window->rack->items[0];
+
+    grabFirstItem();
+    EXPECT_FALSE (a->isVisible()) << "its picture stands in for it while it moves";
+    EXPECT_EQ (a->getMouseCursor(), juce::MouseCursor (juce::MouseCursor::DraggingHandCursor));
+
+    moveTo ({ 300, 112 });
+    EXPECT_EQ (window->order(), "bac");
+    EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::insideRack);
+    EXPECT_FALSE (window->imageEdgeIsRed());
+
+    // Out of the rack into the strip above it, and back.
+    moveTo ({ 300, 50 });
+    EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::insideRack)
+        << "a rack that keeps what is dropped outside never calls an item outside";
+    window->rack->settings->removeWhenDroppedOutside = true;
+    moveTo ({ 300, 112 });
+    moveTo ({ 300, 50 });
+    EXPECT_TRUE (a->isOutsideRack);
+    EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::outsideRack);
+    EXPECT_TRUE (window->imageEdgeIsRed());
+
+    moveTo ({ 300, 112 });
+    EXPECT_FALSE (a->isOutsideRack);
+    EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::insideRack);
+    EXPECT_FALSE (window->imageEdgeIsRed());
+
+    release();
+    EXPECT_EQ (window->order(), "bac");
+    EXPECT_TRUE (a->isVisible());
+    EXPECT_EQ (a->getBounds().getX(), 200);
+    EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::none);
+    EXPECT_EQ (window->processor.undoPoints(), undoPoints + 1);
+}
+
+TEST_F (RackDragOnDisplay, WithAltHeldTheImageNeverChanges)
+{
+    window->rack->settings->removeWhenDroppedOutside = true;
+    auto* a = window->rack->items[0];
+
+    ASSERT_TRUE (tarnello::test::holdAltKey (true));
+    pumpFor (50);
+    grabFirstItem();
+    EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::fixed);
+
+    moveTo ({ 300, 50 });
+    EXPECT_TRUE (a->isOutsideRack);
+    EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::fixed);
+    EXPECT_FALSE (window->imageEdgeIsRed());
+    moveTo ({ 300, 112 });
+    EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::fixed);
+
+    release();
+    tarnello::test::holdAltKey (false);
+    EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::none);
+}
+
+TEST_F (RackDragOnDisplay, DroppedOutsideAnItemIsRemovedOnlyWhenTheRackSaysSo)
+{
+    for (const bool remove : { false, true })
+    {
+        SCOPED_TRACE (remove ? "removing" : "keeping");
+        window->rack->settings->removeWhenDroppedOutside = remove;
+        const auto undoPoints = window->processor.undoPoints();
+        const auto itemsBefore = window->rack->items.size();
+        const auto order = window->order();
+
+        grabFirstItem();
+        moveTo ({ 120, 40 });
+        release();
+
+        EXPECT_EQ (window->rack->items.size(), remove ? itemsBefore - 1 : itemsBefore);
+        EXPECT_EQ (tarnello::test::PlainItem::live, window->rack->items.size());
+        EXPECT_EQ (window->order(), remove ? order.substring (1) : order);
+        EXPECT_EQ (window->processor.undoPoints(), remove ? undoPoints + 1 : undoPoints);
+        if (! remove)
+        {
+            EXPECT_TRUE (window->rack->items[0]->isVisible());
+        }
+    }
 }
 } // namespace

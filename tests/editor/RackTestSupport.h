@@ -100,6 +100,24 @@ public:
     int panelWidth;
 };
 
+// A bare rack item, so that a rack can hold several; counts the live ones.
+struct PlainItem : DragAndDropItem
+{
+    PlainItem (int width, const juce::String& nameToUse)
+    {
+        ++live;
+        itemWidth = width;
+        setSize (width, 234);
+        setName (nameToUse);
+        dragArea = { 0, 0, width, 30 };
+    }
+    ~PlainItem() override { --live; }
+    void onTimer() override {}
+    void paint (juce::Graphics& g) override { g.fillAll (juce::Colours::steelblue); }
+
+    static inline int live = 0;
+};
+
 struct CountingListener : DragAndDropRack::Listener
 {
     void rackResizeIfNeeded() override

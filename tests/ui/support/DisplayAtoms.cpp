@@ -3,6 +3,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 #include <cstdlib>
 
@@ -56,6 +57,30 @@ bool clickPointer (int button)
         return false;
     XTestFakeButtonEvent (keptOpen, (unsigned int) button, True, CurrentTime);
     XTestFakeButtonEvent (keptOpen, (unsigned int) button, False, CurrentTime);
+    XSync (keptOpen, False);
+    return true;
+}
+
+bool pressPointer (int button, bool down)
+{
+    if (keptOpen == nullptr)
+        return false;
+
+    XTestFakeButtonEvent (keptOpen, (unsigned int) button, down ? True : False, CurrentTime);
+    XSync (keptOpen, False);
+    return true;
+}
+
+bool holdAltKey (bool down)
+{
+    if (keptOpen == nullptr)
+        return false;
+
+    const auto keycode = XKeysymToKeycode (keptOpen, XK_Alt_L);
+    if (keycode == 0)
+        return false;
+
+    XTestFakeKeyEvent (keptOpen, keycode, down ? True : False, CurrentTime);
     XSync (keptOpen, False);
     return true;
 }

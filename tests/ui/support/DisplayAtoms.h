@@ -17,4 +17,8 @@ bool hasDisplay();
 // release of a button (1 left, 3 right). Both return false without a display.
 bool movePointerTo (int x, int y);
 bool clickPointer (int button);
+// A press (down true) or release of one button alone, for drags.
+bool pressPointer (int button, bool down);
+// Holds (down true) or lets go of the left Alt key.
+bool holdAltKey (bool down);
 } // namespace tarnello::test
