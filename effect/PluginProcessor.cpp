@@ -2,6 +2,7 @@
 
 #include "effect/ZerAvoroProcessor.h"
 
+#include "editor/PluginEditor.h"
 #include "editor/ScaledPluginEditor.h"
 
 TarnelloAudioProcessor::TarnelloAudioProcessor()
@@ -15,9 +16,8 @@ TarnelloAudioProcessor::~TarnelloAudioProcessor() = default;
 
 juce::AudioProcessorEditor* TarnelloAudioProcessor::createEditor()
 {
-    // The scalable window, around the host parameters as plain controls until the
-    // product's own editor exists.
-    return new ScaledPluginEditor (*this, std::make_unique<juce::GenericAudioProcessorEditor> (*this));
+    // The product's editor, laid out at its own size, inside the window that scales it.
+    return new ScaledPluginEditor (*this, std::make_unique<PluginEditor> (*this));
 }
 
 juce::AudioProcessor* createPluginFilter()
