@@ -3,6 +3,7 @@
 #include <cmath>
 #include <vector>
 
+#include "framework/HostTempo.h"
 #include "framework/PlainXml.h"
 #include "framework/PluginPaths.h"
 #include "framework/RackPresetsManager.h"
@@ -10,7 +11,6 @@
 namespace
 {
 constexpr double minimumProcessingRate = 44100.0;
-constexpr double defaultTempo = 120.0;
 // What a module is prepared with before the host has told us its rate.
 constexpr double fallbackSampleRate = 44100.0;
 constexpr int fallbackBlockSize = 512;
@@ -129,8 +129,7 @@ DovrethProcessor::DovrethProcessor()
         32,
         [this] (juce::XmlElement* element) { saveStateToXml (element); },
         [this] (juce::XmlElement* element) { loadStateFromXml (element); },
-        [this] { loadDefaultState(); },
-        [this] (juce::XmlElement* element) { saveStateToXml (element); });
+        [this] { loadDefaultState(); });
 
     const auto presetsFolder = PluginPaths::getPresetsDir();
     const juce::File presetsDir (presetsFolder);
@@ -208,14 +207,12 @@ void DovrethProcessor::processHostBlock (juce::AudioBuffer<Sample>& buffer)
     if (numSamples <= 0)
         return;
 
-    auto bpm = defaultTempo;
+    auto bpm = defaultHostTempo;
 
     if (auto* head = getPlayHead())
         if (const auto position = head->getPosition())
             if (const auto hostBpm = position->getBpm())
-                // A tempo of 0 is passed on: the module gives it a meaning of its own.
-                if (std::isfinite (*hostBpm) && *hostBpm >= 0.0)
-                    bpm = *hostBpm;
+                bpm = saneHostTempo (*hostBpm);
 
     clearExtraOutputs (buffer, numInputs, numOutputs);
     setLatencySamples (0);

@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "framework/ModuleFactory.h"
+#include "framework/ReleasePool.h"
 
 // The processor's oversampling record. The state and the settings record the choice,
 // but no engine is ever created: the module runs at the host's rate, latency 0.

@@ -1,11 +1,10 @@
 #include "framework/StateManager.h"
 
 StateManager::StateManager (int maxStates, SaveCallback saveStateIn, LoadCallback loadStateIn,
-                            LoadDefaultCallback loadDefaultStateIn, SaveCallback saveStateAgainIn)
+                            LoadDefaultCallback loadDefaultStateIn)
     : saveState (std::move (saveStateIn)),
       loadState (std::move (loadStateIn)),
-      loadDefaultState (std::move (loadDefaultStateIn)),
-      saveStateAgain (std::move (saveStateAgainIn))
+      loadDefaultState (std::move (loadDefaultStateIn))
 {
     history.maxStates = juce::jmax (1, maxStates);
 }

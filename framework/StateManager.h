@@ -28,7 +28,7 @@ public:
     using LoadDefaultCallback = std::function<void()>;
 
     StateManager (int maxStates, SaveCallback saveState, LoadCallback loadState,
-                  LoadDefaultCallback loadDefaultState, SaveCallback saveStateAgain);
+                  LoadDefaultCallback loadDefaultState);
 
     // Records a snapshot of the present state ("State" holding "slots").
     void saveToHistoricalStates();
@@ -41,7 +41,6 @@ public:
     SaveCallback saveState;
     LoadCallback loadState;
     LoadDefaultCallback loadDefaultState;
-    SaveCallback saveStateAgain;
 
     StateHistory<juce::XmlElement>::DataHistory history;
 

@@ -11,6 +11,7 @@
 #include "host/RenderFiles.h"
 #include "host/RenderTarget.h"
 #include "host/runtime/PluginGUI.h"
+#include "host/runtime/RuntimeObjects.h"
 
 #include "aax/acf/AAXViewTypes.h"
 
@@ -40,8 +41,6 @@ constexpr auto idlePeriod = std::chrono::milliseconds (10);
 // A picture is taken once the editor has had this long to paint, and when two
 // looks in a row agree; never later than the limit.
 constexpr auto settleTime = std::chrono::milliseconds (300);
-// No transport is set on the command line: the tempo a host starts a session at.
-constexpr double sessionTempo = 120.0;
 constexpr auto captureLimit = std::chrono::seconds (10);
 
 const char* const usage =
@@ -162,7 +161,7 @@ public:
             return fail (error);
         if (auto message = target->setLayout (2, 2); message.isNotEmpty())
             return fail (message.toStdString());
-        if (auto message = target->prepare (sampleRate, 512, sessionTempo); message.isNotEmpty())
+        if (auto message = target->prepare (sampleRate, 512, tarnello::host::kSessionTempo); message.isNotEmpty())
             return fail ("the plug-in could not be created: " + message.toStdString());
         if (options.hasState)
             if (auto message = target->loadState (stateChunk); message.isNotEmpty())

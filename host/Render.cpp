@@ -12,6 +12,7 @@
 #include "host/NumberText.h"
 #include "host/RenderFiles.h"
 #include "host/RenderTarget.h"
+#include "host/runtime/RuntimeObjects.h"
 
 #include <juce_audio_formats/juce_audio_formats.h>
 #include <juce_events/juce_events.h>
@@ -56,7 +57,7 @@ struct RenderOptions
     double rate = demoRate;
     bool hasRate = false;
     int blockSize = defaultBlockSize;
-    double tempo = 120.0;
+    double tempo = tarnello::host::kSessionTempo;
     std::vector<std::pair<juce::String, juce::String>> settings;
     bool bypass = false;
     std::string bundle = tarnello::host::defaultBundlePath();

@@ -110,6 +110,9 @@ private:
     std::vector<HostNotification> mNotifications;
 };
 
+// The tempo a host starts a session at, until the user sets another.
+constexpr double kSessionTempo = 120.0;
+
 class HostTransport : public HostObject<IAAXTransportV3>
 {
 public:
@@ -145,7 +148,7 @@ protected:
 private:
     int64_t ticksAt (int64_t sampleLocation) const noexcept;
 
-    std::atomic<double> mTempo { 120.0 };
+    std::atomic<double> mTempo { kSessionTempo };
     std::atomic<bool> mPlaying { false };
     std::atomic<int64_t> mSamplePosition { 0 };
     std::atomic<double> mSampleRate { 48000.0 };

@@ -57,8 +57,7 @@ protected:
     StateManager stateManager { 32,
                                 [this] (juce::XmlElement* e) { rack.save (e); },
                                 [this] (juce::XmlElement* e) { rack.load (e); },
-                                [] {},
-                                [this] (juce::XmlElement* e) { rack.save (e); } };
+                                [] {} };
     juce::File folder;
     std::unique_ptr<RackPresetsManager> store;
 

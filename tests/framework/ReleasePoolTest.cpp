@@ -6,6 +6,7 @@
 
 #include "tests/framework/FakeModule.h"
 #include "framework/ModuleFactory.h"
+#include "framework/ReleasePool.h"
 
 namespace
 {

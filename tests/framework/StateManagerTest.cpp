@@ -17,8 +17,7 @@ protected:
     StateManager manager { 32,
                            [this] (juce::XmlElement* e) { rack.save (e); },
                            [this] (juce::XmlElement* e) { rack.load (e); },
-                           [] {},
-                           [this] (juce::XmlElement* e) { rack.save (e); } };
+                           [] {} };
 
     // A finished change: the value moves, then a snapshot is taken after it.
     void change (int newValue)
@@ -134,7 +133,7 @@ TEST (UndoHistoryDepth, FollowsTheDepthGiven)
     StateManager manager (3,
                           [&] (juce::XmlElement* e) { e->createNewChildElement ("slots")->setAttribute ("v", value); },
                           [&] (juce::XmlElement* e) { value = e->getChildByName ("slots")->getIntAttribute ("v"); },
-                          [] {}, nullptr);
+                          [] {});
 
     for (value = 1; value <= 10; ++value)
         manager.saveToHistoricalStates();
