@@ -7,19 +7,11 @@
 #include "effect/dsp/DelayEcho.h"
 #include "effect/dsp/DspMath.h"
 #include "effect/dsp/fmath.h"
+#include "framework/HostTempo.h"
 #include "framework/ModuleFloatParam.h"
 
 namespace
 {
-constexpr double defaultTempo = 120.0;
-
-// A tempo the host can't mean (not a number, infinite, negative) is taken as the
-// default, so that it is stored and compared like any other.
-double saneTempo (double bpm)
-{
-    return (std::isfinite (bpm) && bpm >= 0.0) ? bpm : defaultTempo;
-}
-
 bool isOn (const ModuleParam* p)
 {
     return p->getValue() > 0.0;
@@ -242,7 +234,7 @@ void ZerAvoroProcessor::parameterChanged (ModuleParam* p)
                                  && ! restoringState.load();
 
         if (tempo.load() < 0.0)
-            tempo.store (defaultTempo);
+            tempo.store (defaultHostTempo);
 
         if (searchArmed)
             selectNearestNote();
@@ -279,7 +271,7 @@ void ZerAvoroProcessor::parameterChanged (ModuleParam* p)
 //==============================================================================
 void ZerAvoroProcessor::followTempo (double bpm)
 {
-    bpm = saneTempo (bpm);
+    bpm = saneHostTempo (bpm);
     if (bpm == tempo.load())
         return;
 

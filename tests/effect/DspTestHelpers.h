@@ -1,18 +1,16 @@
 #pragma once
 
+#include "tests/support/Signals.h"
+
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <limits>
-#include <random>
 #include <vector>
 
 namespace dsptest
 {
-inline double toDecibels (double gain)
-{
-    return 20.0 * std::log10 (gain);
-}
+using tarnello::test::toDecibels;
 
 // Distance in units in the last place between two finite doubles of the same sign.
 inline std::int64_t ulpDistance (double a, double b)
@@ -25,12 +23,7 @@ inline std::int64_t ulpDistance (double a, double b)
 
 inline std::vector<double> noise (size_t count, double amplitude, unsigned seed)
 {
-    std::mt19937 rng (seed);
-    std::uniform_real_distribution<double> dist (-amplitude, amplitude);
-    std::vector<double> out (count);
-    for (auto& x : out)
-        x = dist (rng);
-    return out;
+    return tarnello::test::noise<double> (count, seed, amplitude);
 }
 
 // Steady-state gain of a filter for a sine, measured from what process() does.
