@@ -5,20 +5,18 @@
 
 #include "tests/editor/RackTestSupport.h"
 #include "tests/ui/support/DisplayAtoms.h"
+#include "tests/ui/support/DisplayEvents.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-namespace juce
-{
-// JUCE's Linux message loop step (not in its public headers): dispatches one pending
-// message or returns false when none is waiting.
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
-
 namespace
 {
+using tarnello::test::physicalScreenPoint;
+using tarnello::test::pumpFor;
+using tarnello::test::pumpUntil;
+
 // Panels of 786 pixels, as the delay module's, in a rack with a viewport.
 struct RackOfPanels
 {
@@ -56,34 +54,6 @@ TEST (RackOnADisplay, ShowsThePanelsTheScreenHasRoomFor)
     EXPECT_EQ (RackOfPanels (0).rack->estimatedViewportWidth(), 240);
     EXPECT_EQ (RackOfPanels (1).rack->estimatedViewportWidth(), 786);
     EXPECT_EQ (RackOfPanels (3).rack->estimatedViewportWidth(), 2 * 786);
-}
-
-bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 4000)
-{
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
-    while (juce::Time::getMillisecondCounter() < end)
-    {
-        if (done())
-            return true;
-        if (! juce::dispatchNextMessageOnSystemQueue (true))
-            juce::Thread::sleep (5);
-    }
-    return done();
-}
-
-void pumpFor (int ms)
-{
-    pumpUntil ([] { return false; }, ms);
-}
-
-// Screen position of a component's point, in the X server's physical pixels.
-juce::Point<int> physicalScreenPoint (juce::Component& c, juce::Point<int> local)
-{
-    const auto logical = c.localPointToGlobal (local).toFloat();
-    const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay();
-    const auto scale = (display != nullptr ? (float) display->scale : 1.0f)
-                     * juce::Desktop::getInstance().getGlobalScaleFactor();
-    return (logical * scale).roundToInt();
 }
 
 // A window with a rack of three 200-pixel items, a, b and c, below a free strip

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "tests/ui/support/DisplayAtoms.h"
+#include "tests/ui/support/DisplayEvents.h"
 #include "tests/ui/support/GuiTestSupport.h"
 #include "ui/HelpTextVisor.h"
 #include "ui/ISwitchControl.h"
@@ -11,45 +12,10 @@
 
 #include <functional>
 
-namespace juce
-{
-// JUCE's Linux message loop step (not in its public headers): dispatches one pending
-// message or returns false when none is waiting.
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
-
 using namespace tarnello::test;
 
 namespace
 {
-bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 4000)
-{
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
-    while (juce::Time::getMillisecondCounter() < end)
-    {
-        if (done())
-            return true;
-        if (! juce::dispatchNextMessageOnSystemQueue (true))
-            juce::Thread::sleep (5);
-    }
-    return done();
-}
-
-void pumpFor (int ms)
-{
-    pumpUntil ([] { return false; }, ms);
-}
-
-// Screen position of a component's point, in the X server's physical pixels.
-juce::Point<int> physicalScreenPoint (juce::Component& c, juce::Point<int> local)
-{
-    const auto logical = c.localPointToGlobal (local).toFloat();
-    const auto* display = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay();
-    const auto scale = (display != nullptr ? (float) display->scale : 1.0f)
-                     * juce::Desktop::getInstance().getGlobalScaleFactor();
-    return (logical * scale).roundToInt();
-}
-
 struct Window : juce::Component
 {
     Window()
@@ -94,11 +60,6 @@ struct OnDisplay : ::testing::Test
     std::unique_ptr<Window> window;
 };
 
-struct Recorder : MenuControl::Listener
-{
-    void menuControlChanged (MenuControl* c) override { selections.push_back (c->getSelectedIndex()); }
-    std::vector<int> selections;
-};
 } // namespace
 
 TEST_F (OnDisplay, AMenuIsShownUnderItsControlAndDismissedWithoutAChoice)
@@ -106,7 +67,7 @@ TEST_F (OnDisplay, AMenuIsShownUnderItsControlAndDismissedWithoutAChoice)
     MenuControl menu ({ 20, 20, 80, 24 }, nullptr);
     menu.setItems ({ "1/4", "1/8", "1/16" });
     menu.setSelectedIndex (1);
-    Recorder recorder;
+    MenuChoices recorder;
     menu.setListener (&recorder);
     window->addAndMakeVisible (menu);
     menu.applyControlBounds();
@@ -128,7 +89,7 @@ TEST_F (OnDisplay, ARealClickOnAMenuItemChoosesIt)
 {
     MenuControl menu ({ 20, 20, 80, 24 }, nullptr);
     menu.setItems ({ "Off", "On", "Auto" });
-    Recorder recorder;
+    MenuChoices recorder;
     menu.setListener (&recorder);
     window->addAndMakeVisible (menu);
     menu.applyControlBounds();
@@ -159,7 +120,7 @@ TEST_F (OnDisplay, AMenuWhoseControlIsDeletedWhileOpenIsDismissedHarmlessly)
 {
     auto menu = std::make_unique<MenuControl> (juce::Rectangle<int> { 20, 20, 80, 24 }, nullptr);
     menu->setItems ({ "A", "B" });
-    Recorder recorder;
+    MenuChoices recorder;
     menu->setListener (&recorder);
     window->addAndMakeVisible (*menu);
     menu->applyControlBounds();

@@ -54,12 +54,6 @@ std::vector<Entry> read (const juce::PopupMenu& menu)
     return entries;
 }
 
-struct Recorder : MenuControl::Listener
-{
-    void menuControlChanged (MenuControl* c) override { selections.push_back (c->getSelectedIndex()); }
-    std::vector<int> selections;
-};
-
 } // namespace
 
 TEST (MenuControl, ItemsKeepTheirPositionAsIdAndTheSelectionIsTicked)
@@ -71,7 +65,7 @@ TEST (MenuControl, ItemsKeepTheirPositionAsIdAndTheSelectionIsTicked)
     const std::vector<Entry> expected = { Entry::choice (1, "1/4"), Entry::line(), Entry::choice (3, "1/8", true) };
     EXPECT_EQ (read (m.buildMenu()), expected);
 
-    Recorder recorder;
+    MenuChoices recorder;
     m.setListener (&recorder);
     MenuControl::menuCallback (1, &m);
     EXPECT_EQ (m.getSelectedIndex(), 0);
@@ -128,7 +122,7 @@ TEST (MenuControl, DismissingKeepsTheSelectionAndAGoneControlIsLeftAlone)
     MenuControl m ({ 0, 0, 40, 20 }, nullptr);
     m.setItems ({ "A", "B", "C" });
     m.setSelectedIndex (1);
-    Recorder recorder;
+    MenuChoices recorder;
     m.setListener (&recorder);
 
     MenuControl::menuCallback (0, &m);

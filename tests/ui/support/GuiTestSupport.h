@@ -1,8 +1,11 @@
 #pragma once
 
+#include "ui/MenuControl.h"
+
 #include <juce_gui_basics/juce_gui_basics.h>
 
 #include <functional>
+#include <vector>
 
 namespace tarnello::test
 {
@@ -53,4 +56,10 @@ juce::Colour frameColour (int frame);
 // A name no other test in this run uses, so that JUCE's image cache never hands a
 // test another test's image.
 juce::String uniqueName (const juce::String& stem);
+// The selections a menu control reports to its listeners, in order.
+struct MenuChoices : MenuControl::Listener
+{
+    void menuControlChanged (MenuControl* c) override { selections.push_back (c->getSelectedIndex()); }
+    std::vector<int> selections;
+};
 } // namespace tarnello::test
