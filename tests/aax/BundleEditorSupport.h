@@ -3,6 +3,7 @@
 #pragma once
 
 #include "tests/aax/BundleTestSupport.h"
+#include "tests/support/TestEnvironment.h"
 
 #include "host/EditorWindow.h"
 #include "host/runtime/PluginGUI.h"
@@ -18,12 +19,6 @@ namespace tarnello::test
 {
 using tarnello::host::EditorWindow;
 using tarnello::host::PluginGUI;
-
-inline bool haveDisplay()
-{
-    const char* display = std::getenv ("DISPLAY");
-    return display != nullptr && *display != '\0';
-}
 
 class BundleEditor : public ProductBundle
 {

@@ -36,12 +36,6 @@ inline Run runHost (const std::string& arguments, const std::string& environment
     return { result.status, result.out };
 }
 
-inline bool haveDisplay()
-{
-    const char* display = std::getenv ("DISPLAY");
-    return display != nullptr && *display != '\0';
-}
-
 inline std::filesystem::path artifact (const std::string& name)
 {
     const auto folder = std::filesystem::path (TARNELLO_TEST_ARTIFACTS);

@@ -23,6 +23,12 @@ std::filesystem::path makePrivateHome()
 
 namespace tarnello::test
 {
+bool haveDisplay()
+{
+    const char* display = std::getenv ("DISPLAY");
+    return display != nullptr && *display != '\0';
+}
+
 const std::filesystem::path& privateHome()
 {
     static const std::filesystem::path home = makePrivateHome();

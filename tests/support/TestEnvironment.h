@@ -11,6 +11,9 @@ const std::filesystem::path& privateHome();
 // so settings and presets written by the code under test never touch the real user's.
 void enterPrivateHome();
 
+// True when DISPLAY names an X display for the programs and windows a test opens.
+bool haveDisplay();
+
 // Removes the private HOME with everything the tests left in it.
 void removePrivateHome();
 } // namespace tarnello::test
