@@ -12,7 +12,9 @@ jobs=$(nproc)
 
 CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DTARNELLO_SANITIZE=address -DTARNELLO_BUILD_FUZZERS=ON -DTARNELLO_BUILD_BENCHMARKS=OFF >/dev/null
-cmake --build "$dir" -j"$jobs" --target fuzz_elck_chunk fuzz_juce_chunk fuzz_dovi_image tarnello_fuzz_seeds
+# Every target, not only the fuzzers: this is the one clang sanitizer build, and a
+# bundle or program that links under gcc must link here too.
+cmake --build "$dir" -j"$jobs"
 
 work="$dir/fuzz-run"
 rm -rf "$work"
