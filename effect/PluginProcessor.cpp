@@ -4,11 +4,17 @@
 
 #include "editor/PluginEditor.h"
 #include "editor/ScaledPluginEditor.h"
+#include "editor/ZerAvoroEditor.h"
 
 TarnelloAudioProcessor::TarnelloAudioProcessor()
 {
-    moduleFactory->registerModule (ZerAvoroProcessor::moduleTypeId,
-                                   [this]() -> ModuleProcessor* { return new ZerAvoroProcessor (this); });
+    // The module's panel is made above the effect, so the product hands every new
+    // delay module the creator of its panel.
+    moduleFactory->registerModule (ZerAvoroProcessor::moduleTypeId, [this]() -> ModuleProcessor* {
+        auto* module = new ZerAvoroProcessor (this);
+        module->setEditorCreator (&ZerAvoroEditor::create);
+        return module;
+    });
     defaultModules.add (ZerAvoroProcessor::moduleTypeId);
 }
 

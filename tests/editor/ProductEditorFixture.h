@@ -105,6 +105,8 @@ class ProductEditorTest : public ::testing::Test
 protected:
     void SetUp() override
     {
+        // The panels' film strips as the build draws them.
+        PluginPaths::setResourcesRootForTesting (TARNELLO_BUILD_RESOURCES_DIR);
         settingsFile.clear();
         processor.reset (static_cast<TarnelloAudioProcessor*> (createPluginFilter()));
     }
@@ -114,6 +116,7 @@ protected:
         closeEditor();
         processor.reset();
         settingsFile.clear();
+        PluginPaths::setResourcesRootForTesting ({});
     }
 
     void openEditor()

@@ -5,6 +5,7 @@
 #include "tests/editor/ProductEditorFixture.h"
 
 #include "tests/ui/support/GuiTestSupport.h"
+#include "ui/Control.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@ juce::PropertiesFile& processorSettings (TarnelloAudioProcessor& p) { return *p.
 
 TEST_F (ProductEditorTest, OpensAtItsBaseSizeInsideTheScalableWindow)
 {
-    installRecordingPanels();
     openEditor();
     EXPECT_EQ (window->getWidth(), baseWidth);
     EXPECT_EQ (window->getHeight(), baseHeight);
@@ -43,7 +43,6 @@ TEST_F (ProductEditorTest, OpensAtItsBaseSizeInsideTheScalableWindow)
 TEST_F (ProductEditorTest, OpensAtTheStoredScaleWithTheInnerEditorAtItsBaseSize)
 {
     settingsFile.set (SettingsKeys::uiScale, 2.0);
-    installRecordingPanels();
     openEditor();
     EXPECT_EQ (window->getWidth(), 2 * baseWidth);
     EXPECT_EQ (window->getHeight(), 2 * baseHeight);
@@ -58,9 +57,34 @@ TEST_F (ProductEditorTest, OpensAtTheStoredScaleWithTheInnerEditorAtItsBaseSize)
     EXPECT_EQ (second->getInnerEditor()->getWidth(), baseWidth);
 }
 
+TEST_F (ProductEditorTest, AfterUndoAndRedoTheDelayPanelShowsTheRestoredValuesAtOnce)
+{
+    openEditor();
+    auto mixKnob = [this]() -> juce::Slider* {
+        auto* found = panel() != nullptr ? panel()->controlsById.find ("mix") : nullptr;
+        return found != nullptr ? dynamic_cast<juce::Slider*> (*found) : nullptr;
+    };
+    ASSERT_NE (mixKnob(), nullptr) << "the delay panel has no mix knob";
+
+    for (double value : { 20.0, 80.0 })
+    {
+        auto* mix = param ("Mix");
+        mix->beginChangeGesture();
+        mix->setValueNotifyingHost (value);
+        mix->endChangeGesture();
+    }
+    tick();
+    EXPECT_DOUBLE_EQ (mixKnob()->getValue(), 80.0);
+
+    command (SideMenu::Undo);
+    EXPECT_DOUBLE_EQ (param ("Mix")->getValue(), 20.0);
+    EXPECT_DOUBLE_EQ (mixKnob()->getValue(), 20.0) << "no tick needed: the panel was built anew";
+    command (SideMenu::Redo);
+    EXPECT_DOUBLE_EQ (mixKnob()->getValue(), 80.0);
+}
+
 TEST_F (ProductEditorTest, WindowScaleStepsUseTheFactorTableAndIgnoreAnythingElse)
 {
-    installRecordingPanels();
     openEditor();
     struct Case
     {
@@ -92,7 +116,6 @@ TEST_F (ProductEditorTest, WindowScaleStepsUseTheFactorTableAndIgnoreAnythingEls
 TEST_F (ProductEditorTest, ResetUIScaleAndSaveUIScale)
 {
     settingsFile.set (SettingsKeys::uiScale, 1.5);
-    installRecordingPanels();
     openEditor();
     ASSERT_EQ (window->getWidth(), (int) (baseWidth * 1.5));
 
@@ -178,7 +201,6 @@ TEST_F (ProductEditorTest, AboutBoxNamesTheVersionTheWrapperAndWhereToGetHelp)
     EXPECT_TRUE (DovrethEditor::aboutMessage (juce::AudioProcessor::wrapperType_AAX).contains ("\nAAX intel\n"));
     EXPECT_TRUE (juce::String (DovrethEditor::supportAddress).endsWith ("/support/"));
 
-    installRecordingPanels();
     openEditor();
     command (SideMenu::About);
     ASSERT_TRUE (editor->modalPanel->isVisible());
@@ -209,7 +231,6 @@ TEST_F (ProductEditorTest, EditorsShareOneLookAndFeelAndTheHistoryKeepsItsCurren
 
 TEST_F (ProductEditorTest, PaintsTheBackgroundThePresetBarAndTheBottomTiles)
 {
-    installRecordingPanels();
     openEditor();
     const auto picture = snapshot (*window, 1.0f, "product-editor", "editor");
     ASSERT_EQ (picture.getWidth(), baseWidth);
