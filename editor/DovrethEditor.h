@@ -34,7 +34,7 @@ public:
 
     // The web addresses are ours; everything the product shows points at these two.
     static constexpr const char* websiteHost = "https://www.halvory.example";
-    static constexpr const char* supportAddress = "https://support.halvory.example/support/";
+    static constexpr const char* supportAddress = "https://www.halvory.example/support/";
     static constexpr const char* specialDealsPath = "/razor-special-deals.html";
 
     // The window scale step's factors, picked by an argument of 1 to 4.

@@ -83,6 +83,40 @@ TEST_F (ProductEditorTest, AfterUndoAndRedoTheDelayPanelShowsTheRestoredValuesAt
     EXPECT_DOUBLE_EQ (mixKnob()->getValue(), 80.0);
 }
 
+TEST_F (ProductEditorTest, AnEmptiedRackShrinksTheEditorAndTheWindowFollowsAtItsScale)
+{
+    settingsFile.set (SettingsKeys::uiScale, 1.5);
+    openEditor();
+    processor->removeModule (0);
+    processor->rebuildEditors = true;
+    tick();
+
+    EXPECT_EQ (panel(), nullptr);
+    EXPECT_EQ (editor->getWidth(), 240);
+    EXPECT_EQ (editor->getHeight(), 234 + 70);
+    EXPECT_EQ (window->getWidth(), (int) (240 * 1.5f));
+    EXPECT_EQ (window->getHeight(), (int) (304 * 1.5f));
+    auto& limits = window->getScaleConstrainer();
+    EXPECT_EQ (limits.getMinimumWidth(), 180);
+    EXPECT_EQ (limits.getMaximumWidth(), 960);
+    EXPECT_DOUBLE_EQ (limits.getFixedAspectRatio(), 240.0 / 304.0);
+    EXPECT_FLOAT_EQ (window->getContentHolder().getTransform().mat00, 1.5f);
+}
+
+TEST_F (ProductEditorTest, ARackOfTheRightSizeOnlyLaysOutAgain)
+{
+    openEditor();
+    auto& limits = window->getScaleConstrainer();
+    limits.setSizeLimits (100, 100, 5000, 5000);
+    window->setSize (900, 348);
+    const auto bounds = window->getBounds();
+
+    editor->rackResizeIfNeeded();
+    EXPECT_EQ (limits.getMinimumWidth(), 100) << "the window's limits were replaced";
+    EXPECT_EQ (window->getBounds(), bounds);
+    EXPECT_EQ (editor->getWidth(), baseWidth);
+}
+
 TEST_F (ProductEditorTest, WindowScaleStepsUseTheFactorTableAndIgnoreAnythingElse)
 {
     openEditor();
