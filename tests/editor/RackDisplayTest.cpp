@@ -6,6 +6,7 @@
 #include "tests/editor/RackTestSupport.h"
 #include "tests/ui/support/DisplayAtoms.h"
 #include "tests/ui/support/DisplayEvents.h"
+#include "tests/ui/support/GuiTestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -114,6 +115,16 @@ struct DragWindow : juce::Component
         return edge.getRed() > edge.getBlue();
     }
 
+    // The opacity of the middle of the dragged picture, 0 to 255; -1 with none.
+    int imageCentreAlpha() const
+    {
+        auto* image = dragImage();
+        if (image == nullptr)
+            return -1;
+        const auto picture = image->createComponentSnapshot (image->getLocalBounds(), true, 1.0f);
+        return picture.getPixelAt (picture.getWidth() / 2, picture.getHeight() / 2).getAlpha();
+    }
+
     tarnello::test::RackProcessor processor;
     juce::Viewport viewport;
     RackEditor* rack = new RackEditor (&processor, &viewport, nullptr);
@@ -191,6 +202,7 @@ TEST_F (RackDragOnDisplay, ADraggedItemTakesItsNewPlaceAndIsTintedOutsideTheRack
     EXPECT_EQ (window->order(), "bac");
     EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::insideRack);
     EXPECT_FALSE (window->imageEdgeIsRed());
+    EXPECT_NEAR (window->imageCentreAlpha(), 204, 2) << "the picture lets the rack show through";
 
     // Out of the rack into the strip above it, and back.
     moveTo ({ 300, 50 });
@@ -202,6 +214,7 @@ TEST_F (RackDragOnDisplay, ADraggedItemTakesItsNewPlaceAndIsTintedOutsideTheRack
     EXPECT_TRUE (a->isOutsideRack);
     EXPECT_EQ (a->draggingState, DragAndDropItem::DraggingState::outsideRack);
     EXPECT_TRUE (window->imageEdgeIsRed());
+    tarnello::test::snapshot (*window->dragImage(), 1.0f, "editor", "rack-item-dragged-outside");
 
     moveTo ({ 300, 112 });
     EXPECT_FALSE (a->isOutsideRack);
