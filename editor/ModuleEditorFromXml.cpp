@@ -1,5 +1,6 @@
 #include "editor/ModuleEditorFromXml.h"
 
+#include "editor/DovrethEditor.h"
 #include "editor/IContactControl.h"
 #include "editor/ImageControl.h"
 #include "editor/LabelForControl.h"
@@ -35,6 +36,8 @@ constexpr int dragSensitivityPixels = 250;
 constexpr int gripHeight = 30;
 // More states than this is no switch a panel can draw; it keeps a strip's frames tall enough to see.
 constexpr int maxSwitchStates = 256;
+constexpr int maxShapeBorder = 4096;
+constexpr int maxShapeExtent = 1 << 16;
 
 // A speed of 0 or less (or not a number) would divide by zero or turn the knob backwards.
 double usableSpeed (double speed)
@@ -72,6 +75,12 @@ void setRangeAndDefault (juce::Slider& slider, const ModuleParam& param)
     slider.setNormalisableRange (param.range);
     slider.setDoubleClickReturnValue (true, param.defaultValue, juce::ModifierKeys::altModifier);
     slider.setName (param.name);
+}
+
+// Positions as far out as a layout rectangle may reach, so that a position plus a size stays an int.
+int positionOf (const LayoutAttributes& a, const char* name)
+{
+    return juce::jlimit (-rectangleCoordinateLimit, rectangleCoordinateLimit, a.integer (name));
 }
 
 float degreesToRadians (int degrees)
@@ -158,8 +167,10 @@ Imaged* ModuleEditorFromXml::makeImage (const juce::String& path)
 
 HelpTextVisor* ModuleEditorFromXml::findHelpVisor() const
 {
-    // The main editor holds the inline-help strip as one of its children; the panel
-    // sits somewhere below it.
+    if (auto* mainEditor = findParentComponentOfClass<DovrethEditor>())
+        return mainEditor->getHelpTextVisor();
+    // Outside the main editor (a stand-alone view of the panel), a help strip that
+    // stands beside it or above it.
     for (auto* ancestor = getParentComponent(); ancestor != nullptr; ancestor = ancestor->getParentComponent())
         for (auto* child : ancestor->getChildren())
             if (auto* visor = dynamic_cast<HelpTextVisor*> (child))
@@ -276,7 +287,7 @@ void ModuleEditorFromXml::createIKnob (const juce::ValueTree& element, juce::Com
     const auto a = attributesOf (element);
     auto* image = makeImage (a.inheritedText ("image"));
     const auto frames = a.inheritedInteger ("frames", 1);
-    auto* knob = new IKnobControl (a.integer ("x"), a.integer ("y"), frames, image, helpVisor);
+    auto* knob = new IKnobControl (positionOf (a, "x"), positionOf (a, "y"), frames, image, helpVisor);
 
     setUpKnobSlider (*knob);
     setSpeed (*knob, a.inheritedReal ("speed", 1.0));
@@ -299,7 +310,7 @@ void ModuleEditorFromXml::createISwitch (const juce::ValueTree& element, juce::C
     const auto span = param.range.end - param.range.start;
     const int states = std::isfinite (span) ? juce::jlimit (1, maxSwitchStates, (int) span + 1) : 1;
     auto* image = makeImage (a.inheritedText ("image"));
-    const int x = a.integer ("x"), y = a.integer ("y");
+    const int x = positionOf (a, "x"), y = positionOf (a, "y");
     auto* control = new ISwitchControl (x, y, states, image, helpVisor);
     control->setNumberOfStates (states);
     control->setHandCursor (a.inheritedBoolean ("hand", false));
@@ -314,7 +325,7 @@ void ModuleEditorFromXml::createIContact (const juce::ValueTree& element, juce::
 {
     const auto a = attributesOf (element);
     auto* image = makeImage (a.inheritedText ("image"));
-    const int x = a.integer ("x"), y = a.integer ("y");
+    const int x = positionOf (a, "x"), y = positionOf (a, "y");
     auto* control = new IContactControl (x, y, image, helpVisor);
     control->increment = a.inheritedReal ("increment", 1.0);
     control->limited = a.inheritedBoolean ("limited", true);
@@ -386,7 +397,9 @@ void ModuleEditorFromXml::createShape (const juce::ValueTree& element)
         return;
 
     auto* shape = new RectShapeDrawer();
-    shape->rectangle = a.rectangle ("bounds");
+    // Kept to an area the renderer can take at any scale; a panel shows far less.
+    const juce::Rectangle<int> drawable (-maxShapeExtent, -maxShapeExtent, 2 * maxShapeExtent, 2 * maxShapeExtent);
+    shape->rectangle = a.rectangle ("bounds").getIntersection (drawable);
     if (a.hasInherited ("fillColor"))
     {
         shape->useFillColour = true;
@@ -416,9 +429,10 @@ void ModuleEditorFromXml::createShape (const juce::ValueTree& element)
             }
         }
     }
-    shape->borderWidth = a.inheritedInteger ("border", 0);
+    // A border wider than any panel draws nothing more, only slower.
+    shape->borderWidth = juce::jlimit (0, maxShapeBorder, a.inheritedInteger ("border", 0));
     shape->borderColour = a.inheritedColour ("borderColor", juce::Colour (0xff777777));
-    shape->cornerSize = a.inheritedInteger ("cornerSize", 0);
+    shape->cornerSize = juce::jlimit (0, maxShapeBorder, a.inheritedInteger ("cornerSize", 0));
     shapes.add (shape);
 }
 
@@ -428,7 +442,7 @@ void ModuleEditorFromXml::createImage (const juce::ValueTree& element, juce::Com
     auto* image = makeImage (a.inheritedText ("image"));
     const auto frames = juce::jmax (1, a.inheritedInteger ("frames", 1));
     const auto isMeter = a.inheritedBoolean ("meter", false);
-    const int x = a.integer ("x"), y = a.integer ("y");
+    const int x = positionOf (a, "x"), y = positionOf (a, "y");
     auto* display = new ImageControl (x, y, frames, image, helpVisor);
     display->setHelpText (a.text ("help"));
     place (display, *display, element, container);
@@ -523,10 +537,10 @@ void ModuleEditorFromXml::createLabel (const juce::ValueTree& element, juce::Com
     auto* label = new LabelForControl (bounds, editable && ! caption, false);
     if (a.hasInherited ("rotate"))
     {
-        const auto degrees = a.inheritedReal ("rotate");
-        if (std::isfinite (degrees))
-            label->setTransform (juce::AffineTransform::rotation ((float) degrees * 3.1415927f / 180.0f,
-                                                                  (float) bounds.getX(), (float) bounds.getY()));
+        // An angle beyond a float's reach is no rotation.
+        const auto radians = (float) a.inheritedReal ("rotate") * 3.1415927f / 180.0f;
+        if (std::isfinite (radians))
+            label->setTransform (juce::AffineTransform::rotation (radians, (float) bounds.getX(), (float) bounds.getY()));
     }
     label->setColour (juce::Label::textColourId, colour);
     label->setColour (juce::Label::backgroundColourId, juce::Colour (0x00ffffff));

@@ -8,6 +8,7 @@
 #include "editor/SwitchControl.h"
 #include "tests/editor/PanelTestSupport.h"
 #include "tests/ui/support/GuiTestSupport.h"
+#include "ui/HelpTextVisor.h"
 #include "ui/IKnobControl.h"
 #include "ui/ISwitchControl.h"
 #include "ui/KnobControl.h"
@@ -573,6 +574,51 @@ TEST_F (LayoutVocabulary, HidingControlValuesTurnsOffEveryKnobsFloatingLabel)
     built.panel->setShowControlValues (true);
     EXPECT_TRUE (a->isLabelEnabled());
     EXPECT_TRUE (b->isLabelEnabled());
+}
+
+TEST_F (LayoutVocabulary, ControlsShowTheirHelpInTheStripOfTheEditorAroundThePanel)
+{
+    auto module = std::make_shared<tarnello::test::LayoutModule>();
+    auto layout = parseLayoutDocument (layoutOf (R"(
+        <control type="iKnob" id="k" param="Gain" help="Level"/>
+        <image id="i" image="panels/meter.dovi" help="Meter"/>)"));
+    juce::Component editor, rack;
+    HelpTextVisor strip;
+    editor.addAndMakeVisible (strip);
+    editor.addAndMakeVisible (rack);
+    tarnello::test::CountingPanel panel (module, nullptr, &layout);
+    rack.addAndMakeVisible (panel);
+    panel.generateGui (nullptr);
+
+    EXPECT_EQ (panel.helpVisor, &strip);
+    ASSERT_NE (panel.findControl ("k"), nullptr);
+    EXPECT_EQ (panel.findControl ("k")->getHelpTextVisor(), &strip);
+    EXPECT_EQ (panel.findControl ("k")->getHelpText(), "Level");
+    EXPECT_EQ (panel.findControl ("i")->getHelpTextVisor(), &strip);
+}
+
+TEST_F (LayoutVocabulary, HostileValuesBuildAndPaintWithoutHarm)
+{
+    for (const char* element : {
+             R"(<control type="iKnob" param="Gain" x="2147483647" y="-2147483648" frames="-5" speed="1e-300"/>)",
+             R"(<control type="iKnob" param="Gain" frames="2000000000" speed="1e300" snap=",,,"/>)",
+             R"(<control type="knob" param="Gain" bounds="999999999999, 5, 999999999999, 9" startAngle="-90" endAngle="99999999"/>)",
+             R"(<control type="iSwitch" param="Time" image="panels/switch.dovi"/>)",
+             R"(<control type="iContact" param="Flat" limited="0" increment="1e308"/>)",
+             R"(<label param="Gain" bounds="0, 0, 50, 14" rotate="1e300" fontSize="-4"/>)",
+             R"(<caption text="big" bounds="0, 0, 50, 14" fontSize="1e9" rotate="nan"/>)",
+             R"(<shape type="rect" bounds="-1000000000, -1000000000, 2000000000, 2000000000" border="2147483647" cornerSize="-7" gradient="v"/>)",
+             R"(<image image="panels/meter.dovi" frames="0" setFrame="-3" param="Gain"/>)",
+             R"(<image image="../../../../etc/passwd.dovi" frames="3" meter="yes"/>)",
+             R"(<panel param="Low Cut" bounds="0,0,9,9"><panel param="Low Cut"><panel param="Drive"/></panel></panel>)" })
+    {
+        BuiltPanel built (layoutOf (element));
+        built.module->needsRefresh = true;
+        built.panel->onTimer();
+        built.panel->resized();
+        const auto picture = tarnello::test::snapshot (*built.panel, 2.0f);
+        EXPECT_EQ (picture.getWidth(), 600) << element;
+    }
 }
 
 TEST_F (LayoutVocabulary, TheGripIsTheTopStripOfThePanel)
