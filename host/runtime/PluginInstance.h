@@ -91,14 +91,11 @@ public:
     int numInputs() const noexcept { return mNumInputs; }
     int numOutputs() const noexcept { return mNumOutputs; }
 
-    // What the host does before a block: the effect's packets, then the play position.
-    ACFRESULT generateCoefficients();
-    // One block through the process procedure; `inputs` and `outputs` hold the
-    // component's channel counts. The bypass field carries what was last posted to it.
-    void process (const float* const* inputs, float* const* outputs, int32_t numSamples);
     // One block as the host runs it: the play position moves to `samplePosition`,
-    // the effect makes its packets, then the process procedure runs. The tempo and
-    // the play state are what the transport holds. In place is allowed.
+    // the effect makes its packets, then the process procedure runs. `inputs` and
+    // `outputs` hold the component's channel counts; in place is allowed. The tempo
+    // and the play state are what the transport holds; the bypass field carries
+    // what was last posted to it.
     void processBlock (const float* const* inputs, float* const* outputs, int32_t numSamples, int64_t samplePosition);
     // One block of a single silent sample at the current play position, its output
     // dropped. A host's engine runs from the moment an instance exists, so the
@@ -129,6 +126,10 @@ public:
 
 private:
     PluginInstance (StandInHost& host, const ComponentRecord& component);
+
+    // The steps of a block: the effect's packets, then the process procedure.
+    ACFRESULT generateCoefficients();
+    void process (const float* const* inputs, float* const* outputs, int32_t numSamples);
 
     struct Field
     {

@@ -88,8 +88,7 @@ TEST_F (BundleEditor, ClosesWhileAudioPlaysOnAnotherThread)
         float* outputs[] = { outLeft.data(), outRight.data() };
         while (playing.load())
         {
-            instance->process (inputs, outputs, 256);
-            blocks.fetch_add (1);
+            instance->processBlock (inputs, outputs, 256, 256 * static_cast<int64_t> (blocks.fetch_add (1)));
         }
     });
 
