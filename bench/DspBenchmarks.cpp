@@ -1,106 +1,117 @@
-// Cost per sample of the echo line, beside a plain echo (power-of-two ring, linear
-// interpolation, feedback gain, nothing else) measured in the same binary, so that
-// the ratio of the two holds from machine to machine.
+// Cost per stereo frame of the echo pair (the left and right echo lines, the right
+// one taking the left one's modulation, as the module runs them), float and double
+// blocks, at 48 and 96 kHz with blocks of 32, 512 and 4096 frames, beside the plain
+// reference echo in the same run.
 //
 //   bench_dsp --benchmark_counters_tabular=true
 
+#include "bench/BenchSettings.h"
+#include "bench/ReferenceEcho.h"
 #include "effect/dsp/DelayEcho.h"
 
 #include <benchmark/benchmark.h>
 
-#include <cmath>
-#include <random>
+#include <algorithm>
 #include <vector>
 
 namespace
 {
-constexpr double sampleRate = 48000.0;
-constexpr int blockSize = 4800;
+constexpr int sourceFrames = 1 << 14;
 
-std::vector<double> noiseBlock()
+struct EchoPair
 {
-    std::mt19937 rng (12345);
-    std::uniform_real_distribution<double> dist (-0.5, 0.5);
-    std::vector<double> block (blockSize);
-    for (auto& x : block)
-        x = dist (rng);
-    return block;
-}
-
-class ReferenceEcho
-{
-public:
-    explicit ReferenceEcho (double delaySamples_, double feedback_)
-        : delaySamples (delaySamples_), feedback (feedback_)
+    explicit EchoPair (double rate)
     {
-        int length = 1;
-        while (length < delaySamples + 2.0)
-            length <<= 1;
-        ring.assign (static_cast<size_t> (length), 0.0);
-        mask = length - 1;
+        for (auto* line : { &left, &right })
+        {
+            line->reset (rate);
+            line->setDelay (bench::timeMs, bench::feedbackPct, bench::modulationPct, 0.0);
+            line->setCharacters (20.0, bench::tone, true, bench::drive);
+        }
     }
 
-    double process (double x)
-    {
-        writeIndex = (writeIndex + 1) & mask;
-        ring[static_cast<size_t> (writeIndex)] = x + lastRead * feedback;
-        const int i = static_cast<int> (delaySamples);
-        const double frac = delaySamples - i;
-        const double a = ring[static_cast<size_t> ((writeIndex - i - 1) & mask)];
-        const double b = ring[static_cast<size_t> ((writeIndex - i) & mask)];
-        lastRead = b + (a - b) * frac;
-        return lastRead;
-    }
-
-private:
-    std::vector<double> ring;
-    int mask = 0;
-    int writeIndex = 0;
-    double delaySamples;
-    double feedback;
-    double lastRead = 0.0;
+    DelayEcho left, right;
 };
 
-void setPerSampleCounter (benchmark::State& state)
+template <typename Sample>
+struct Stereo
 {
-    state.SetItemsProcessed (state.iterations() * blockSize);
-    // Seconds per sample, printed with an SI prefix (ns, ps).
-    state.counters["time_per_sample"] = benchmark::Counter (static_cast<double> (state.iterations()) * blockSize,
-                                                            benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
-}
+    explicit Stereo (int blockSize)
+        : sourceL (bench::noise<Sample> (sourceFrames, 1)), sourceR (bench::noise<Sample> (sourceFrames, 2)),
+          left (static_cast<size_t> (blockSize)), right (static_cast<size_t> (blockSize)), size (blockSize)
+    {
+    }
 
-void BM_DelayEcho (benchmark::State& state)
+    // The next block of noise into the channels.
+    void refill()
+    {
+        if (offset + size > sourceFrames)
+            offset = 0;
+        std::copy_n (sourceL.begin() + offset, size, left.begin());
+        std::copy_n (sourceR.begin() + offset, size, right.begin());
+        offset += size;
+    }
+
+    std::vector<Sample> sourceL, sourceR, left, right;
+    int size;
+    int offset = 0;
+};
+
+template <typename Sample>
+void BM_EchoPair (benchmark::State& state)
 {
-    const auto input = noiseBlock();
-    DelayEcho line;
-    line.reset (sampleRate);
-    line.setDelay (240.0, 60.0, 50.0, 0.0);
-    line.setCharacters (20.0, 5.0, true, false);
+    const double rate = static_cast<double> (state.range (0));
+    const int blockSize = static_cast<int> (state.range (1));
+    EchoPair echo (rate);
+    Stereo<Sample> io (blockSize);
 
     for (auto _ : state)
     {
-        double sum = 0.0;
-        for (double x : input)
-            sum += line.processSample (x, DelayEcho::noModulation);
-        benchmark::DoNotOptimize (sum);
+        io.refill();
+        for (size_t i = 0; i < io.left.size(); ++i)
+        {
+            const double l = echo.left.processSample (io.left[i], DelayEcho::noModulation);
+            const double r = echo.right.processSample (io.right[i], echo.left.getModulation());
+            io.left[i] = static_cast<Sample> (l);
+            io.right[i] = static_cast<Sample> (r);
+        }
+        benchmark::DoNotOptimize (io.left.data());
+        benchmark::DoNotOptimize (io.right.data());
+        benchmark::ClobberMemory();
     }
-    setPerSampleCounter (state);
+    bench::reportFrames (state, blockSize);
 }
-BENCHMARK (BM_DelayEcho);
 
-void BM_ReferenceEcho (benchmark::State& state)
+template <typename Sample>
+void BM_Reference (benchmark::State& state)
 {
-    const auto input = noiseBlock();
-    ReferenceEcho line (240.0 * sampleRate * 0.001 + 0.37, 0.6);
+    const double rate = static_cast<double> (state.range (0));
+    const int blockSize = static_cast<int> (state.range (1));
+    ReferenceEcho echo (rate, bench::timeMs, bench::feedbackPct * 0.01);
+    Stereo<Sample> io (blockSize);
 
     for (auto _ : state)
     {
-        double sum = 0.0;
-        for (double x : input)
-            sum += line.process (x);
-        benchmark::DoNotOptimize (sum);
+        io.refill();
+        for (size_t i = 0; i < io.left.size(); ++i)
+        {
+            double l = io.left[i];
+            double r = io.right[i];
+            echo.process (l, r);
+            io.left[i] = static_cast<Sample> (l);
+            io.right[i] = static_cast<Sample> (r);
+        }
+        benchmark::DoNotOptimize (io.left.data());
+        benchmark::DoNotOptimize (io.right.data());
+        benchmark::ClobberMemory();
     }
-    setPerSampleCounter (state);
+    bench::reportFrames (state, blockSize);
 }
-BENCHMARK (BM_ReferenceEcho);
 } // namespace
+
+BENCHMARK_TEMPLATE (BM_EchoPair, float)->Apply (bench::rateAndBlockArgs);
+BENCHMARK_TEMPLATE (BM_EchoPair, double)->Apply (bench::rateAndBlockArgs);
+BENCHMARK_TEMPLATE (BM_Reference, float)->Apply (bench::rateAndBlockArgs);
+BENCHMARK_TEMPLATE (BM_Reference, double)->Apply (bench::rateAndBlockArgs);
+
+BENCHMARK_MAIN();

@@ -1,60 +1,97 @@
-// Cost per stereo frame of the delay module's block processing at 48 kHz, float
-// and double blocks, beside the echo line's own figure in bench_dsp.
+// Cost per stereo frame of the delay module's block processing, float and double
+// blocks, at 48 and 96 kHz with blocks of 32, 512 and 4096 frames, beside the plain
+// reference echo in the same run.
 //
 //   bench_module --benchmark_counters_tabular=true
 
+#include "bench/BenchSettings.h"
+#include "bench/ReferenceEcho.h"
 #include "effect/ZerAvoroProcessor.h"
 
 #include <benchmark/benchmark.h>
 
-#include <random>
+#include <algorithm>
 #include <vector>
 
 namespace
 {
-constexpr double sampleRate = 48000.0;
-constexpr int blockSize = 512;
+constexpr int sourceFrames = 1 << 14;
 
 template <typename Sample>
-void BM_ModuleProcessBlock (benchmark::State& state)
+void BM_Module (benchmark::State& state)
 {
     juce::ScopedNoDenormals noDenormals;
+    const double rate = static_cast<double> (state.range (0));
+    const int blockSize = static_cast<int> (state.range (1));
+
     ZerAvoroProcessor module (nullptr);
-    module.setPlayDetails (2, 2, sampleRate, blockSize);
-    module.prepareToPlay (sampleRate, blockSize);
+    module.setPlayDetails (2, 2, rate, blockSize);
+    module.prepareToPlay (rate, blockSize);
+    module.time->setValueNotifyingHost (bench::timeMs);
+    module.feedback->setValueNotifyingHost (bench::feedbackPct);
+    module.modulation->setValueNotifyingHost (bench::modulationPct);
+    module.tone->setValueNotifyingHost (bench::tone);
+    module.drive->setValueNotifyingHost (bench::drive ? 1.0 : 0.0);
 
-    std::mt19937 rng (12345);
-    std::uniform_real_distribution<double> dist (-0.5, 0.5);
-    std::vector<Sample> source[2];
-    for (auto& channel : source)
-    {
-        channel.resize (blockSize);
-        for (auto& x : channel)
-            x = (Sample) dist (rng);
-    }
-
-    std::vector<Sample> left (blockSize), right (blockSize);
+    // Fresh noise for every block, taken in turn from a longer source.
+    const auto sourceL = bench::noise<Sample> (sourceFrames, 1);
+    const auto sourceR = bench::noise<Sample> (sourceFrames, 2);
+    std::vector<Sample> left (static_cast<size_t> (blockSize)), right (static_cast<size_t> (blockSize));
     Sample* channels[] = { left.data(), right.data() };
-    juce::dsp::AudioBlock<Sample> block (channels, 2, blockSize);
+    juce::dsp::AudioBlock<Sample> block (channels, 2, static_cast<size_t> (blockSize));
 
+    int offset = 0;
     for (auto _ : state)
     {
-        std::copy (source[0].begin(), source[0].end(), left.begin());
-        std::copy (source[1].begin(), source[1].end(), right.begin());
+        if (offset + blockSize > sourceFrames)
+            offset = 0;
+        std::copy_n (sourceL.begin() + offset, blockSize, left.begin());
+        std::copy_n (sourceR.begin() + offset, blockSize, right.begin());
+        offset += blockSize;
         module.processBlock (&block, blockSize, 120.0);
         benchmark::DoNotOptimize (left.data());
         benchmark::DoNotOptimize (right.data());
         benchmark::ClobberMemory();
     }
+    bench::reportFrames (state, blockSize);
+}
 
-    state.SetItemsProcessed (state.iterations() * blockSize);
-    state.counters["ns_per_frame"] = benchmark::Counter (
-        static_cast<double> (state.iterations()) * blockSize * 1.0e-9,
-        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+template <typename Sample>
+void BM_Reference (benchmark::State& state)
+{
+    const double rate = static_cast<double> (state.range (0));
+    const int blockSize = static_cast<int> (state.range (1));
+    ReferenceEcho echo (rate, bench::timeMs, bench::feedbackPct * 0.01);
+
+    const auto sourceL = bench::noise<Sample> (sourceFrames, 1);
+    const auto sourceR = bench::noise<Sample> (sourceFrames, 2);
+    std::vector<Sample> left (static_cast<size_t> (blockSize)), right (static_cast<size_t> (blockSize));
+
+    int offset = 0;
+    for (auto _ : state)
+    {
+        if (offset + blockSize > sourceFrames)
+            offset = 0;
+        for (int i = 0; i < blockSize; ++i)
+        {
+            double l = sourceL[static_cast<size_t> (offset + i)];
+            double r = sourceR[static_cast<size_t> (offset + i)];
+            echo.process (l, r);
+            left[static_cast<size_t> (i)] = static_cast<Sample> (l);
+            right[static_cast<size_t> (i)] = static_cast<Sample> (r);
+        }
+        offset += blockSize;
+        benchmark::DoNotOptimize (left.data());
+        benchmark::DoNotOptimize (right.data());
+        benchmark::ClobberMemory();
+    }
+    bench::reportFrames (state, blockSize);
 }
 } // namespace
 
-BENCHMARK_TEMPLATE (BM_ModuleProcessBlock, float);
-BENCHMARK_TEMPLATE (BM_ModuleProcessBlock, double);
+BENCHMARK_TEMPLATE (BM_Module, float)->Apply (bench::rateAndBlockArgs);
+BENCHMARK_TEMPLATE (BM_Module, double)->Apply (bench::rateAndBlockArgs);
+BENCHMARK_TEMPLATE (BM_Reference, float)->Apply (bench::rateAndBlockArgs);
+BENCHMARK_TEMPLATE (BM_Reference, double)->Apply (bench::rateAndBlockArgs);
 
 BENCHMARK_MAIN();
