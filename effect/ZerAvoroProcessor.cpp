@@ -158,7 +158,16 @@ void ZerAvoroProcessor::prepareToPlay (double rate, int)
 
     outputGainCoeff.store (dsp::smoothingCoefficient (outputGainHz, rate));
 
+    if (! kernelChosen)
+        kernel.prepare();
+
     parameterChanged (nullptr);
+}
+
+void ZerAvoroProcessor::setKernelVariant (StereoEchoKernel::Variant variant)
+{
+    kernel.prepare (variant);
+    kernelChosen = true;
 }
 
 ModuleEditor* ZerAvoroProcessor::createEditor (std::shared_ptr<ModuleProcessor> self, RackEditor* rack)
@@ -337,6 +346,11 @@ void ZerAvoroProcessor::process (juce::dsp::AudioBlock<Sample>& block, int numSa
     else
     {
         Sample* ch1 = block.getChannelPointer (1);
+
+        const StereoEchoKernel::Mix settings { wl, dl, wr, dr, target, k };
+        if (kernel.process (left, right, settings, outputGain, inputMeter, outputMeter, ch0, ch1, n,
+                            layout == Layout::stereo))
+            return;
 
         // Mono to stereo feeds channel 0 to both lines and both dry paths.
         auto run = [&] (auto stereoIn)

@@ -6,6 +6,7 @@
 #include <memory>
 
 #include "effect/dsp/LevelMeter.h"
+#include "effect/dsp/StereoEchoKernel.h"
 #include "framework/ModuleIntParam.h"
 #include "framework/ModuleProcessor.h"
 #include "framework/Relaxed.h"
@@ -91,6 +92,12 @@ public:
     LevelMeter inputMeter;
     LevelMeter outputMeter;
 
+    // The block kernel that runs both lines in the stereo layouts. prepareToPlay
+    // chooses the fastest this processor runs unless another was asked for here;
+    // perSample keeps the lines' own sample-by-sample path. Call while no block runs.
+    void setKernelVariant (StereoEchoKernel::Variant variant);
+    StereoEchoKernel::Variant getKernelVariant() const { return kernel.getVariant(); }
+
 private:
     template <typename Sample>
     void process (juce::dsp::AudioBlock<Sample>& block, int numSamples, double bpm);
@@ -101,6 +108,9 @@ private:
     void applyNoteTime();
 
     EditorCreator editorCreator;
+
+    StereoEchoKernel kernel;
+    bool kernelChosen = false;
 
     JUCE_DECLARE_NON_COPYABLE (ZerAvoroProcessor)
 };

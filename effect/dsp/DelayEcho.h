@@ -72,6 +72,9 @@ public:
     static int ringLengthFor (double sampleRate);
 
 private:
+    // The block kernel runs the line on copies of its state and settings.
+    friend class StereoEchoKernel;
+
     struct Lfo
     {
         Relaxed<double> sampleRate { 44100.0 };

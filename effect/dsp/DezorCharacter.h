@@ -73,6 +73,9 @@ public:
     static const BreakpointTable& toneTable();
 
 private:
+    // The block kernel runs the line on copies of its state and settings.
+    friend class StereoEchoKernel;
+
     void setToneSmootherRate (double rate);
 
     Relaxed<double> sampleRate { 44100.0 };

@@ -47,6 +47,9 @@ public:
     Relaxed<double> outputGain { 1.0 };
 
 private:
+    // The block kernel runs the line on copies of its state and settings.
+    friend class StereoEchoKernel;
+
     OnePoleDF1 preShelf, postShelf;
     double sampleRate = 44100.0;
     double kMemory = 0.0, kEnvelope = 0.0, kDc = 0.0;

@@ -1,0 +1,448 @@
+// The stereo block kernel's body, built once per instruction set: each including
+// source defines ECHO_KERNEL_ENTRY (the name of its entry points) and
+// ECHO_KERNEL_LANES (how many doubles its widest register holds) first.
+//
+// It does the arithmetic of DelayEcho::processSample, DezorCharacter and the
+// module's block loop operation for operation and in the same order, with the left
+// and right lines in the two lanes of one register, so that the baseline build gives
+// the per-sample path's output bit for bit. Builds with fused multiply-add may round
+// less often, and nothing else.
+//
+// Everything here has internal linkage and calls no library function: a function
+// that the linker could share between variants would carry one variant's
+// instructions into the others. (See StereoEchoBlock.h.)
+
+#include "effect/dsp/LevelMeter.h"
+#include "effect/dsp/StereoEchoBlock.h"
+
+#ifndef ECHO_KERNEL_ENTRY
+#error "define ECHO_KERNEL_ENTRY before including the kernel body"
+#endif
+
+namespace
+{
+typedef double v2d __attribute__ ((vector_size (16)));
+typedef long long v2l __attribute__ ((vector_size (16)));
+typedef int v2i __attribute__ ((vector_size (8)));
+typedef float v2f __attribute__ ((vector_size (8)));
+typedef double vNd __attribute__ ((vector_size (8 * ECHO_KERNEL_LANES)));
+typedef long long vNl __attribute__ ((vector_size (8 * ECHO_KERNEL_LANES)));
+
+constexpr int lanesN = ECHO_KERNEL_LANES;
+
+// Frames per pass of the oscillator loop; the arrays live on the stack.
+constexpr int chunkFrames = 256;
+
+// External modulation equal to this means "none" (DelayEcho::noModulation).
+constexpr double noModulation = 2.2250738585072014e-308;
+
+constexpr double clipLimit = 0.9892335545547122;
+constexpr double clipKnee = 2.9208486;
+
+inline v2d load2 (const double* p)
+{
+    v2d v;
+    __builtin_memcpy (&v, p, sizeof v);
+    return v;
+}
+
+inline void store2 (double* p, v2d v)
+{
+    __builtin_memcpy (p, &v, sizeof v);
+}
+
+inline vNd loadN (const double* p)
+{
+    vNd v;
+    __builtin_memcpy (&v, p, sizeof v);
+    return v;
+}
+
+inline void storeN (double* p, vNd v)
+{
+    __builtin_memcpy (p, &v, sizeof v);
+}
+
+inline v2d splat2 (double x)
+{
+    return v2d { x, x };
+}
+
+// The oscillators' sine: t = 2 (2 - |p|) p, then t (t² + 27) / (9 t² + 27).
+template <typename V>
+inline V rationalSine (V p)
+{
+    const V magnitude = p < 0.0 ? -p : p;
+    const V t = (2.0 * (2.0 - magnitude)) * p;
+    return (t * ((t * t) + 27.0)) / (((9.0 * t) * t) + 27.0);
+}
+
+// One step of one oscillator, as DelayEcho's own.
+inline double lfoStep (double& phase, double increment, double factor)
+{
+    double p = phase + increment * factor;
+    if (p > 2.0)
+        p -= 4.0;
+    phase = p;
+    const double magnitude = p < 0.0 ? -p : p;
+    const double t = (2.0 * (2.0 - magnitude)) * p;
+    return (t * ((t * t) + 27.0)) / (((9.0 * t) * t) + 27.0);
+}
+
+// The right line's modulation when the left line's is the marker: its own four
+// oscillators, stepped as the left line's are.
+inline double ownModulation (echokernel::LfoBank& lfos)
+{
+    const double s2 = lfoStep (lfos.phase[1], lfos.increment[1], 1.0);
+    const double s1 = lfoStep (lfos.phase[0], lfos.increment[0], 1.0 + 0.1 * lfos.depth[1] * s2);
+    const double s4 = lfoStep (lfos.phase[3], lfos.increment[3], 1.0);
+    const double s3 = lfoStep (lfos.phase[2], lfos.increment[2], 1.0 + 0.075 * lfos.depth[3] * s4);
+    return 0.35 * lfos.depth[2] * s3 + lfos.depth[0] * s1;
+}
+
+// The modulation of both lines for n frames, ahead of the audio: the phases of the
+// oscillators are a running sum and stay sequential; their sines run across frames
+// in the widest registers.
+void modulationChunk (echokernel::Lanes& lanes, int n, double* left, double* right)
+{
+    alignas (64) double p1[chunkFrames], p2[chunkFrames], p3[chunkFrames], p4[chunkFrames];
+    alignas (64) double f1[chunkFrames], f3[chunkFrames];
+
+    auto& lfo = lanes.leftLfos;
+    const int padded = (n + lanesN - 1) / lanesN * lanesN;
+
+    // LFO 2 and LFO 4 step with the factor 1.
+    {
+        double a = lfo.phase[1], b = lfo.phase[3];
+        const double ia = lfo.increment[1], ib = lfo.increment[3];
+        for (int i = 0; i < n; ++i)
+        {
+            a = a + ia;
+            a = a > 2.0 ? a - 4.0 : a;
+            b = b + ib;
+            b = b > 2.0 ? b - 4.0 : b;
+            p2[i] = a;
+            p4[i] = b;
+        }
+        for (int i = n; i < padded; ++i)
+            p2[i] = p4[i] = 0.0;
+        lfo.phase[1] = a;
+        lfo.phase[3] = b;
+    }
+
+    // Their sines set the factors of LFO 1 and LFO 3.
+    {
+        const double c2 = 0.1 * lfo.depth[1];
+        const double c4 = 0.075 * lfo.depth[3];
+        for (int i = 0; i < padded; i += lanesN)
+        {
+            storeN (f1 + i, 1.0 + c2 * rationalSine (loadN (p2 + i)));
+            storeN (f3 + i, 1.0 + c4 * rationalSine (loadN (p4 + i)));
+        }
+    }
+
+    {
+        double a = lfo.phase[0], b = lfo.phase[2];
+        const double ia = lfo.increment[0], ib = lfo.increment[2];
+        for (int i = 0; i < n; ++i)
+        {
+            a = a + ia * f1[i];
+            a = a > 2.0 ? a - 4.0 : a;
+            b = b + ib * f3[i];
+            b = b > 2.0 ? b - 4.0 : b;
+            p1[i] = a;
+            p3[i] = b;
+        }
+        for (int i = n; i < padded; ++i)
+            p1[i] = p3[i] = 0.0;
+        lfo.phase[0] = a;
+        lfo.phase[2] = b;
+    }
+
+    {
+        const double c3 = 0.35 * lfo.depth[2];
+        const double d1 = lfo.depth[0];
+        for (int i = 0; i < padded; i += lanesN)
+            storeN (left + i, c3 * rationalSine (loadN (p3 + i)) + d1 * rationalSine (loadN (p1 + i)));
+    }
+
+    // The right line takes the left line's modulation, unless that is the marker;
+    // a value that is not finite moves nothing.
+    for (int i = 0; i < n; ++i)
+    {
+        const double m = left[i];
+        if (m == noModulation)
+            right[i] = ownModulation (lanes.rightLfos);
+        else
+            right[i] = __builtin_isfinite (m) ? m : 0.0;
+    }
+}
+
+inline void addToMeter (LevelMeter& meter, double& sum, int& count, double level)
+{
+    sum += level;
+    if (++count >= meter.period)
+    {
+        meter.sum = sum;
+        meter.count = count;
+        meter.update();
+        sum = meter.sum;
+        count = meter.count;
+    }
+}
+
+inline float magnitudeOf (float x)
+{
+    return __builtin_fabsf (x);
+}
+
+inline double magnitudeOf (double x)
+{
+    return __builtin_fabs (x);
+}
+
+template <typename Sample>
+inline v2d roundToSample (v2d x)
+{
+    if constexpr (sizeof (Sample) == sizeof (float))
+        return __builtin_convertvector (__builtin_convertvector (x, v2f), v2d);
+    else
+        return x;
+}
+
+template <typename Sample>
+void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sample* ch1, int numFrames)
+{
+    const v2d feedbackGain = load2 (s.feedbackGain);
+    const v2d delaySamples = load2 (s.delaySamples);
+    const v2d readK = load2 (s.readK);
+    const v2d maxRead = load2 (s.maxReadPosition);
+
+    const v2d fhB0 = load2 (s.feedbackHighB0), fhB1 = load2 (s.feedbackHighB1), fhA1 = load2 (s.feedbackHighA1);
+    const v2d flB0 = load2 (s.feedbackLowB0), flB1 = load2 (s.feedbackLowB1), flA1 = load2 (s.feedbackLowA1);
+    const v2d characterFeedbackGain = load2 (s.characterFeedbackGain);
+
+    const v2d pkB0 = load2 (s.peakingB0), pkB1 = load2 (s.peakingB1), pkB2 = load2 (s.peakingB2);
+    const v2d pkA1 = load2 (s.peakingA1), pkA2 = load2 (s.peakingA2);
+    const v2d lcB0 = load2 (s.lowCutB0), lcB1 = load2 (s.lowCutB1), lcB2 = load2 (s.lowCutB2);
+    const v2d lcA1 = load2 (s.lowCutA1), lcA2 = load2 (s.lowCutA2);
+
+    const v2d satIn = load2 (s.saturationInputGain), satOut = load2 (s.saturationOutputGain);
+    const v2d kMemory = load2 (s.saturationKMemory), kEnvelope = load2 (s.saturationKEnvelope);
+    const v2d kDc = load2 (s.saturationKDc);
+    const v2d preB0 = load2 (s.preShelfB0), preB1 = load2 (s.preShelfB1), preA1 = load2 (s.preShelfA1);
+    const v2d postB0 = load2 (s.postShelfB0), postB1 = load2 (s.postShelfB1), postA1 = load2 (s.postShelfA1);
+
+    const v2d lpB0 = load2 (s.lowPassB0), lpB1 = load2 (s.lowPassB1), lpB2 = load2 (s.lowPassB2);
+    const v2d lpA1 = load2 (s.lowPassA1), lpA2 = load2 (s.lowPassA2);
+    const v2d toneTarget = load2 (s.toneGainTarget), toneK = load2 (s.toneGainK);
+
+    const v2d osB0 = load2 (s.offsetShelfB0), osB1 = load2 (s.offsetShelfB1), osA1 = load2 (s.offsetShelfA1);
+    const v2d characterOutputGain = load2 (s.characterOutputGain);
+
+    const v2d wet = load2 (mod.wet), dry = load2 (mod.dry);
+    const double gainTarget = mod.gainTarget, gainK = mod.gainK;
+    const bool saturationOn = s.saturationOn;
+    const bool stereoIn = mod.stereoIn;
+
+    v2d lastRead = load2 (s.lastRead);
+    v2d readPosition = load2 (s.readPosition);
+    v2d modulation = load2 (s.modulation);
+    v2d fhX1 = load2 (s.feedbackHighX1), fhY1 = load2 (s.feedbackHighY1);
+    v2d flX1 = load2 (s.feedbackLowX1), flY1 = load2 (s.feedbackLowY1);
+    v2d pkX1 = load2 (s.peakingX1), pkX2 = load2 (s.peakingX2), pkY1 = load2 (s.peakingY1), pkY2 = load2 (s.peakingY2);
+    v2d lcS1 = load2 (s.lowCutS1), lcS2 = load2 (s.lowCutS2);
+    v2d preX1 = load2 (s.preShelfX1), preY1 = load2 (s.preShelfY1);
+    v2d postX1 = load2 (s.postShelfX1), postY1 = load2 (s.postShelfY1);
+    v2d memorySmoothed = load2 (s.saturationMemorySmoothed), envelope = load2 (s.saturationEnvelope);
+    v2d dc = load2 (s.saturationDc), previous = load2 (s.saturationPrevious), memory = load2 (s.saturationMemory);
+    v2d lpX1 = load2 (s.lowPassX1), lpX2 = load2 (s.lowPassX2), lpY1 = load2 (s.lowPassY1), lpY2 = load2 (s.lowPassY2);
+    v2d toneGain = load2 (s.toneGain);
+    v2d osX1 = load2 (s.offsetShelfX1), osY1 = load2 (s.offsetShelfY1);
+
+    double* const ringL = s.ring[0];
+    double* const ringR = s.ring[1];
+    const int maskL = s.mask[0], maskR = s.mask[1];
+    int writeL = s.writeIndex[0], writeR = s.writeIndex[1];
+
+    double gain = mod.gain;
+    LevelMeter& inputMeter = *mod.inputMeter;
+    LevelMeter& outputMeter = *mod.outputMeter;
+    double inputSum = inputMeter.sum, outputSum = outputMeter.sum;
+    int inputCount = inputMeter.count, outputCount = outputMeter.count;
+
+    alignas (64) double modL[chunkFrames + 8];
+    alignas (64) double modR[chunkFrames + 8];
+
+    for (int start = 0; start < numFrames; start += chunkFrames)
+    {
+        const int n = numFrames - start < chunkFrames ? numFrames - start : chunkFrames;
+        modulationChunk (s, n, modL, modR);
+
+        Sample* const out0 = ch0 + start;
+        Sample* const out1 = ch1 + start;
+
+        for (int i = 0; i < n; ++i)
+        {
+            const Sample s0 = out0[i];
+            const Sample s1 = stereoIn ? out1[i] : s0;
+            const v2d x = v2d { (double) s0, (double) s1 };
+
+            if (stereoIn)
+            {
+                const Sample a = magnitudeOf (s0), b = magnitudeOf (s1);
+                addToMeter (inputMeter, inputSum, inputCount, (double) (a < b ? b : a));
+            }
+            else
+            {
+                addToMeter (inputMeter, inputSum, inputCount, (double) magnitudeOf ((double) s0));
+            }
+
+            // A sample that is not finite enters the lines as silence.
+            const v2d in = (x - x) == 0.0 ? x : v2d { 0.0, 0.0 };
+
+            // Feedback shelves and gain.
+            const v2d fed = lastRead * feedbackGain;
+            const v2d fh = ((fhB0 * fed) + (fhB1 * fhX1)) - (fhA1 * fhY1);
+            fhY1 = fh;
+            fhX1 = fed;
+            const v2d fl = ((flB0 * fh) + (flB1 * flX1)) - (flA1 * flY1);
+            flY1 = fl;
+            flX1 = fh;
+            const v2d f = fl * characterFeedbackGain;
+
+            // The write path: peaking filter, low cut, saturation, low-pass, tone gain.
+            const v2d w0 = f + in;
+            const v2d pk = ((((pkB0 * w0) + (pkB1 * pkX1)) + (pkB2 * pkX2)) - (pkA1 * pkY1)) - (pkA2 * pkY2);
+            pkX2 = pkX1;
+            pkX1 = w0;
+            pkY2 = pkY1;
+            pkY1 = pk;
+
+            const v2d lc = (lcB0 * pk) + lcS1;
+            lcS1 = ((lcB1 * pk) - (lcA1 * lc)) + lcS2;
+            lcS2 = (lcB2 * pk) - (lcA2 * lc);
+
+            v2d w = lc;
+            if (saturationOn)
+            {
+                const v2d u = w * satIn;
+                envelope = envelope + (((previous * previous) - envelope) * kEnvelope);
+                const v2d pre = ((preB0 * u) + (preB1 * preX1)) - (preA1 * preY1);
+                preY1 = pre;
+                preX1 = u;
+
+                const v2d z = ((pre - memory) - ((0.4 * previous) * envelope)) - (0.15 * envelope);
+                const v2d curve = (z * 0.1071000671) + (z / (((0.37011709966 * z) * z) + 1.1605589854));
+                const v2d clipped = z > clipKnee ? splat2 (clipLimit) : (z < -clipKnee ? splat2 (-clipLimit) : curve);
+                const v2d v = (0.85 * memory) + clipped;
+
+                memorySmoothed = memorySmoothed + ((v - memorySmoothed) * kMemory);
+                memory = 0.75 * memorySmoothed;
+
+                const v2d post = ((postB0 * v) + (postB1 * postX1)) - (postA1 * postY1);
+                postY1 = post;
+                postX1 = v;
+                previous = post;
+                dc = dc + ((post - dc) * kDc);
+                w = (post - dc) * satOut;
+            }
+
+            const v2d lp = ((((lpB0 * w) + (lpB1 * lpX1)) + (lpB2 * lpX2)) - (lpA1 * lpY1)) - (lpA2 * lpY2);
+            lpX2 = lpX1;
+            lpX1 = w;
+            lpY2 = lpY1;
+            lpY1 = lp;
+            toneGain = toneGain + ((toneTarget - toneGain) * toneK);
+            const v2d written = lp * toneGain;
+
+            writeL = (writeL + 1) & maskL;
+            writeR = (writeR + 1) & maskR;
+            ringL[writeL] = written[0];
+            ringR[writeR] = written[1];
+
+            // The read behind the write, gliding toward the modulated delay.
+            modulation = v2d { modL[i], modR[i] };
+            v2d target = modulation + delaySamples;
+            target = target > 0.0 ? target : v2d { 0.0, 0.0 };
+            target = target < maxRead ? target : maxRead;
+            readPosition = readPosition + ((target - readPosition) * readK);
+
+            const v2i whole = __builtin_convertvector (readPosition, v2i);
+            const v2d frac = readPosition - __builtin_convertvector (whole, v2d);
+            const v2d a = v2d { ringL[(writeL - whole[0] - 1) & maskL], ringR[(writeR - whole[1] - 1) & maskR] };
+            const v2d b = v2d { ringL[(writeL - whole[0]) & maskL], ringR[(writeR - whole[1]) & maskR] };
+            const v2d y = b + ((a - b) * frac);
+            lastRead = y;
+
+            const v2d os = ((osB0 * y) + (osB1 * osX1)) - (osA1 * osY1);
+            osY1 = os;
+            osX1 = y;
+            const v2d echo = os * characterOutputGain;
+
+            // The module: equal-power mix, the smoothed output gain, the meters.
+            v2d out = roundToSample<Sample> ((wet * echo) + (dry * x));
+            gain = gain + ((gainTarget - gain) * gainK);
+            out = roundToSample<Sample> (out * gain);
+            const Sample o0 = (Sample) out[0];
+            const Sample o1 = (Sample) out[1];
+            out0[i] = o0;
+            out1[i] = o1;
+
+            const Sample m0 = magnitudeOf (o0), m1 = magnitudeOf (o1);
+            addToMeter (outputMeter, outputSum, outputCount, (double) (m0 < m1 ? m1 : m0));
+        }
+    }
+
+    store2 (s.lastRead, lastRead);
+    store2 (s.readPosition, readPosition);
+    store2 (s.modulation, modulation);
+    store2 (s.feedbackHighX1, fhX1);
+    store2 (s.feedbackHighY1, fhY1);
+    store2 (s.feedbackLowX1, flX1);
+    store2 (s.feedbackLowY1, flY1);
+    store2 (s.peakingX1, pkX1);
+    store2 (s.peakingX2, pkX2);
+    store2 (s.peakingY1, pkY1);
+    store2 (s.peakingY2, pkY2);
+    store2 (s.lowCutS1, lcS1);
+    store2 (s.lowCutS2, lcS2);
+    store2 (s.preShelfX1, preX1);
+    store2 (s.preShelfY1, preY1);
+    store2 (s.postShelfX1, postX1);
+    store2 (s.postShelfY1, postY1);
+    store2 (s.saturationMemorySmoothed, memorySmoothed);
+    store2 (s.saturationEnvelope, envelope);
+    store2 (s.saturationDc, dc);
+    store2 (s.saturationPrevious, previous);
+    store2 (s.saturationMemory, memory);
+    store2 (s.lowPassX1, lpX1);
+    store2 (s.lowPassX2, lpX2);
+    store2 (s.lowPassY1, lpY1);
+    store2 (s.lowPassY2, lpY2);
+    store2 (s.toneGain, toneGain);
+    store2 (s.offsetShelfX1, osX1);
+    store2 (s.offsetShelfY1, osY1);
+    s.writeIndex[0] = writeL;
+    s.writeIndex[1] = writeR;
+
+    mod.gain = gain;
+    inputMeter.sum = inputSum;
+    inputMeter.count = inputCount;
+    outputMeter.sum = outputSum;
+    outputMeter.count = outputCount;
+}
+} // namespace
+
+namespace echokernel
+{
+void ECHO_KERNEL_ENTRY (Lanes& lanes, Module& module, float* ch0, float* ch1, int numFrames)
+{
+    runBlock<float> (lanes, module, ch0, ch1, numFrames);
+}
+
+void ECHO_KERNEL_ENTRY (Lanes& lanes, Module& module, double* ch0, double* ch1, int numFrames)
+{
+    runBlock<double> (lanes, module, ch0, ch1, numFrames);
+}
+} // namespace echokernel
