@@ -1,13 +1,17 @@
 // Cost per stereo frame of the echo pair (the left and right echo lines, the right
 // one taking the left one's modulation, as the module runs them), float and double
 // blocks, at 48 and 96 kHz with blocks of 32, 512 and 4096 frames, beside the plain
-// reference echo in the same run.
+// reference echo in the same run: BM_EchoPair sample by sample through the lines'
+// own processSample, BM_EchoPairKernel through the stereo block kernel this
+// processor runs best (wet only, unity gain).
 //
 //   bench_dsp --benchmark_counters_tabular=true
 
 #include "bench/BenchSettings.h"
 #include "bench/ReferenceEcho.h"
 #include "effect/dsp/DelayEcho.h"
+#include "effect/dsp/LevelMeter.h"
+#include "effect/dsp/StereoEchoKernel.h"
 
 #include <benchmark/benchmark.h>
 
@@ -83,6 +87,35 @@ void BM_EchoPair (benchmark::State& state)
 }
 
 template <typename Sample>
+void BM_EchoPairKernel (benchmark::State& state)
+{
+    const double rate = static_cast<double> (state.range (0));
+    const int blockSize = static_cast<int> (state.range (1));
+    EchoPair echo (rate);
+    Stereo<Sample> io (blockSize);
+
+    StereoEchoKernel kernel;
+    kernel.prepare();
+    state.SetLabel (StereoEchoKernel::getName (kernel.getVariant()));
+    const StereoEchoKernel::Mix wetOnly { 1.0, 0.0, 1.0, 0.0, 1.0, 0.0 };
+    double gain = 1.0;
+    LevelMeter inputMeter, outputMeter;
+    inputMeter.prepare (rate, LevelMeter::inputMeterMass);
+    outputMeter.prepare (rate, LevelMeter::outputMeterMass);
+
+    for (auto _ : state)
+    {
+        io.refill();
+        kernel.process (echo.left, echo.right, wetOnly, gain, inputMeter, outputMeter, io.left.data(), io.right.data(),
+                        blockSize, true);
+        benchmark::DoNotOptimize (io.left.data());
+        benchmark::DoNotOptimize (io.right.data());
+        benchmark::ClobberMemory();
+    }
+    bench::reportFrames (state, blockSize);
+}
+
+template <typename Sample>
 void BM_Reference (benchmark::State& state)
 {
     const double rate = static_cast<double> (state.range (0));
@@ -111,6 +144,8 @@ void BM_Reference (benchmark::State& state)
 
 BENCHMARK_TEMPLATE (BM_EchoPair, float)->Apply (bench::rateAndBlockArgs);
 BENCHMARK_TEMPLATE (BM_EchoPair, double)->Apply (bench::rateAndBlockArgs);
+BENCHMARK_TEMPLATE (BM_EchoPairKernel, float)->Apply (bench::rateAndBlockArgs);
+BENCHMARK_TEMPLATE (BM_EchoPairKernel, double)->Apply (bench::rateAndBlockArgs);
 BENCHMARK_TEMPLATE (BM_Reference, float)->Apply (bench::rateAndBlockArgs);
 BENCHMARK_TEMPLATE (BM_Reference, double)->Apply (bench::rateAndBlockArgs);
 

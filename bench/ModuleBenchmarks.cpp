@@ -1,6 +1,8 @@
 // Cost per stereo frame of the delay module's block processing, float and double
 // blocks, at 48 and 96 kHz with blocks of 32, 512 and 4096 frames, beside the plain
-// reference echo in the same run.
+// reference echo in the same run. BM_Module runs what the module chooses for this
+// processor; BM_ModuleVariant runs each block kernel this processor has, and the
+// sample-by-sample path, side by side.
 //
 //   bench_module --benchmark_counters_tabular=true
 
@@ -18,7 +20,7 @@ namespace
 constexpr int sourceFrames = 1 << 14;
 
 template <typename Sample>
-void BM_Module (benchmark::State& state)
+void runModule (benchmark::State& state, bool chooseVariant)
 {
     juce::ScopedNoDenormals noDenormals;
     const double rate = static_cast<double> (state.range (0));
@@ -26,7 +28,18 @@ void BM_Module (benchmark::State& state)
 
     ZerAvoroProcessor module (nullptr);
     module.setPlayDetails (2, 2, rate, blockSize);
+    if (chooseVariant)
+    {
+        const auto variant = static_cast<StereoEchoKernel::Variant> (state.range (2));
+        if (! StereoEchoKernel::isSupported (variant))
+        {
+            state.SkipWithError ("this processor lacks the instruction set");
+            return;
+        }
+        module.setKernelVariant (variant);
+    }
     module.prepareToPlay (rate, blockSize);
+    state.SetLabel (StereoEchoKernel::getName (module.getKernelVariant()));
     module.time->setValueNotifyingHost (bench::timeMs);
     module.feedback->setValueNotifyingHost (bench::feedbackPct);
     module.modulation->setValueNotifyingHost (bench::modulationPct);
@@ -54,6 +67,28 @@ void BM_Module (benchmark::State& state)
         benchmark::ClobberMemory();
     }
     bench::reportFrames (state, blockSize);
+}
+
+template <typename Sample>
+void BM_Module (benchmark::State& state)
+{
+    runModule<Sample> (state, false);
+}
+
+template <typename Sample>
+void BM_ModuleVariant (benchmark::State& state)
+{
+    runModule<Sample> (state, true);
+}
+
+void variantArgs (benchmark::internal::Benchmark* b)
+{
+    b->ArgNames ({ "rate", "block", "variant" });
+    for (int rate : { 48000, 96000 })
+        for (int block : { 32, 512, 4096 })
+            for (auto v : { StereoEchoKernel::Variant::perSample, StereoEchoKernel::Variant::baseline,
+                            StereoEchoKernel::Variant::avx2, StereoEchoKernel::Variant::avx512 })
+                b->Args ({ rate, block, static_cast<int> (v) });
 }
 
 template <typename Sample>
@@ -91,6 +126,8 @@ void BM_Reference (benchmark::State& state)
 
 BENCHMARK_TEMPLATE (BM_Module, float)->Apply (bench::rateAndBlockArgs);
 BENCHMARK_TEMPLATE (BM_Module, double)->Apply (bench::rateAndBlockArgs);
+BENCHMARK_TEMPLATE (BM_ModuleVariant, float)->Apply (variantArgs);
+BENCHMARK_TEMPLATE (BM_ModuleVariant, double)->Apply (variantArgs);
 BENCHMARK_TEMPLATE (BM_Reference, float)->Apply (bench::rateAndBlockArgs);
 BENCHMARK_TEMPLATE (BM_Reference, double)->Apply (bench::rateAndBlockArgs);
 

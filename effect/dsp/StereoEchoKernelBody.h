@@ -117,10 +117,13 @@ void modulationChunk (echokernel::Lanes& lanes, int n, double* left, double* rig
         const double ia = lfo.increment[1], ib = lfo.increment[3];
         for (int i = 0; i < n; ++i)
         {
+            // The wraps come once a cycle; as branches they stay off the sums' chain.
             a = a + ia;
-            a = a > 2.0 ? a - 4.0 : a;
+            if (__builtin_expect (a > 2.0, 0))
+                a -= 4.0;
             b = b + ib;
-            b = b > 2.0 ? b - 4.0 : b;
+            if (__builtin_expect (b > 2.0, 0))
+                b -= 4.0;
             p2[i] = a;
             p4[i] = b;
         }
@@ -147,9 +150,11 @@ void modulationChunk (echokernel::Lanes& lanes, int n, double* left, double* rig
         for (int i = 0; i < n; ++i)
         {
             a = a + ia * f1[i];
-            a = a > 2.0 ? a - 4.0 : a;
+            if (__builtin_expect (a > 2.0, 0))
+                a -= 4.0;
             b = b + ib * f3[i];
-            b = b > 2.0 ? b - 4.0 : b;
+            if (__builtin_expect (b > 2.0, 0))
+                b -= 4.0;
             p1[i] = a;
             p3[i] = b;
         }
@@ -178,10 +183,10 @@ void modulationChunk (echokernel::Lanes& lanes, int n, double* left, double* rig
     }
 }
 
-inline void addToMeter (LevelMeter& meter, double& sum, int& count, double level)
+inline void addToMeter (LevelMeter& meter, int period, double& sum, int& count, double level)
 {
     sum += level;
-    if (++count >= meter.period)
+    if (__builtin_expect (++count >= period, 0))
     {
         meter.sum = sum;
         meter.count = count;
@@ -210,7 +215,15 @@ inline v2d roundToSample (v2d x)
         return x;
 }
 
-template <typename Sample>
+// Two neighbours of a ring: the sample at index and the one after it.
+inline v2d ringPair (const double* ring, int index, int mask)
+{
+    if (__builtin_expect (index == mask, 0))
+        return v2d { ring[index], ring[0] };
+    return load2 (ring + index);
+}
+
+template <typename Sample, bool stereoIn, bool saturationOn>
 void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sample* ch1, int numFrames)
 {
     const v2d feedbackGain = load2 (s.feedbackGain);
@@ -242,8 +255,6 @@ void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sampl
 
     const v2d wet = load2 (mod.wet), dry = load2 (mod.dry);
     const double gainTarget = mod.gainTarget, gainK = mod.gainK;
-    const bool saturationOn = s.saturationOn;
-    const bool stereoIn = mod.stereoIn;
 
     v2d lastRead = load2 (s.lastRead);
     v2d readPosition = load2 (s.readPosition);
@@ -270,6 +281,7 @@ void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sampl
     LevelMeter& outputMeter = *mod.outputMeter;
     double inputSum = inputMeter.sum, outputSum = outputMeter.sum;
     int inputCount = inputMeter.count, outputCount = outputMeter.count;
+    const int inputPeriod = inputMeter.period, outputPeriod = outputMeter.period;
 
     alignas (64) double modL[chunkFrames + 8];
     alignas (64) double modR[chunkFrames + 8];
@@ -288,14 +300,14 @@ void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sampl
             const Sample s1 = stereoIn ? out1[i] : s0;
             const v2d x = v2d { (double) s0, (double) s1 };
 
-            if (stereoIn)
+            if constexpr (stereoIn)
             {
                 const Sample a = magnitudeOf (s0), b = magnitudeOf (s1);
-                addToMeter (inputMeter, inputSum, inputCount, (double) (a < b ? b : a));
+                addToMeter (inputMeter, inputPeriod, inputSum, inputCount, (double) (a < b ? b : a));
             }
             else
             {
-                addToMeter (inputMeter, inputSum, inputCount, (double) magnitudeOf ((double) s0));
+                addToMeter (inputMeter, inputPeriod, inputSum, inputCount, (double) magnitudeOf ((double) s0));
             }
 
             // A sample that is not finite enters the lines as silence.
@@ -324,7 +336,7 @@ void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sampl
             lcS2 = (lcB2 * pk) - (lcA2 * lc);
 
             v2d w = lc;
-            if (saturationOn)
+            if constexpr (saturationOn)
             {
                 const v2d u = w * satIn;
                 envelope = envelope + (((previous * previous) - envelope) * kEnvelope);
@@ -370,8 +382,10 @@ void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sampl
 
             const v2i whole = __builtin_convertvector (readPosition, v2i);
             const v2d frac = readPosition - __builtin_convertvector (whole, v2d);
-            const v2d a = v2d { ringL[(writeL - whole[0] - 1) & maskL], ringR[(writeR - whole[1] - 1) & maskR] };
-            const v2d b = v2d { ringL[(writeL - whole[0]) & maskL], ringR[(writeR - whole[1]) & maskR] };
+            const v2d pairL = ringPair (ringL, (writeL - whole[0] - 1) & maskL, maskL);
+            const v2d pairR = ringPair (ringR, (writeR - whole[1] - 1) & maskR, maskR);
+            const v2d a = __builtin_shufflevector (pairL, pairR, 0, 2);
+            const v2d b = __builtin_shufflevector (pairL, pairR, 1, 3);
             const v2d y = b + ((a - b) * frac);
             lastRead = y;
 
@@ -390,7 +404,7 @@ void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sampl
             out1[i] = o1;
 
             const Sample m0 = magnitudeOf (o0), m1 = magnitudeOf (o1);
-            addToMeter (outputMeter, outputSum, outputCount, (double) (m0 < m1 ? m1 : m0));
+            addToMeter (outputMeter, outputPeriod, outputSum, outputCount, (double) (m0 < m1 ? m1 : m0));
         }
     }
 
@@ -432,17 +446,36 @@ void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sampl
     outputMeter.sum = outputSum;
     outputMeter.count = outputCount;
 }
+
+template <typename Sample>
+void runLayout (echokernel::Lanes& lanes, echokernel::Module& module, Sample* ch0, Sample* ch1, int numFrames)
+{
+    if (module.stereoIn)
+    {
+        if (lanes.saturationOn)
+            runBlock<Sample, true, true> (lanes, module, ch0, ch1, numFrames);
+        else
+            runBlock<Sample, true, false> (lanes, module, ch0, ch1, numFrames);
+    }
+    else
+    {
+        if (lanes.saturationOn)
+            runBlock<Sample, false, true> (lanes, module, ch0, ch1, numFrames);
+        else
+            runBlock<Sample, false, false> (lanes, module, ch0, ch1, numFrames);
+    }
+}
 } // namespace
 
 namespace echokernel
 {
 void ECHO_KERNEL_ENTRY (Lanes& lanes, Module& module, float* ch0, float* ch1, int numFrames)
 {
-    runBlock<float> (lanes, module, ch0, ch1, numFrames);
+    runLayout (lanes, module, ch0, ch1, numFrames);
 }
 
 void ECHO_KERNEL_ENTRY (Lanes& lanes, Module& module, double* ch0, double* ch1, int numFrames)
 {
-    runBlock<double> (lanes, module, ch0, ch1, numFrames);
+    runLayout (lanes, module, ch0, ch1, numFrames);
 }
 } // namespace echokernel
