@@ -46,6 +46,15 @@ DovrethEditor::~DovrethEditor()
     rack = nullptr;
 }
 
+float DovrethEditor::usableScale (float scale) noexcept
+{
+    // A scale that would size the window to nothing, or divide by nothing, is no scale;
+    // one beyond the window's limits (a host that ignored them) is brought back inside.
+    if (! std::isfinite (scale) || scale <= 0.0f)
+        return 1.0f;
+    return juce::jlimit ((float) ScaledPluginEditor::minimumScale, (float) ScaledPluginEditor::maximumScale, scale);
+}
+
 float DovrethEditor::scaleFactorForStep (int argument) noexcept
 {
     constexpr int count = (int) (sizeof (guiScaleFactors) / sizeof (guiScaleFactors[0]));
@@ -156,8 +165,7 @@ void DovrethEditor::rackResizeIfNeeded()
     ScaledPluginEditor::applyLimits (window->getScaleConstrainer(), width, height);
     window->setConstrainer (&window->getScaleConstrainer());
 
-    // A scale that could size the window to nothing is never used.
-    const float scale = ScaledPluginEditor::acceptedScale (dovreth->uiScale);
+    const float scale = usableScale (dovreth->uiScale);
     window->setBounds (window->getX(), window->getY(), (int) ((float) width * scale), (int) ((float) height * scale));
     window->getContentHolder().setBounds (0, 0, (int) std::ceil ((float) window->getWidth() / scale),
                                           (int) std::ceil ((float) window->getHeight() / scale));

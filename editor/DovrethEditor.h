@@ -68,6 +68,9 @@ public:
 
     // The About box's text, for a processor made under `wrapper`.
     static juce::String aboutMessage (juce::AudioProcessor::WrapperType wrapper);
+    // The processor's scale as a window size may use it: 1 when not finite or not
+    // positive, else kept within the window's limits (0.75 to 4).
+    static float usableScale (float scale) noexcept;
     // The factor of a window scale step, or 0 for an argument outside 1..4.
     static float scaleFactorForStep (int argument) noexcept;
 

@@ -4,10 +4,13 @@
 
 #include "tests/editor/ProductEditorFixture.h"
 
+#include "effect/ZerAvoroProcessor.h"
 #include "tests/ui/support/GuiTestSupport.h"
 #include "ui/Control.h"
 
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace
 {
@@ -101,6 +104,34 @@ TEST_F (ProductEditorTest, AnEmptiedRackShrinksTheEditorAndTheWindowFollowsAtIts
     EXPECT_EQ (limits.getMaximumWidth(), 960);
     EXPECT_DOUBLE_EQ (limits.getFixedAspectRatio(), 240.0 / 304.0);
     EXPECT_FLOAT_EQ (window->getContentHolder().getTransform().mat00, 1.5f);
+}
+
+TEST_F (ProductEditorTest, AResizeAfterAnUnusableScaleNeverEmptiesTheWindow)
+{
+    openEditor();
+    struct Case
+    {
+        float published;
+        float used;
+    };
+    int round = 0;
+    for (const auto& c : { Case { 0.0f, 1.0f }, Case { -2.0f, 1.0f }, Case { std::numeric_limits<float>::quiet_NaN(), 1.0f },
+                           Case { std::numeric_limits<float>::infinity(), 1.0f }, Case { 10.0f, 4.0f },
+                           Case { 0.5f, 0.75f }, Case { 2.0f, 2.0f } })
+    {
+        SCOPED_TRACE (c.published);
+        processor->uiScale = c.published;
+        // A rack whose width changes makes the editor resize the window at that scale.
+        if (round++ % 2 == 0)
+            processor->removeModule (0);
+        else
+            processor->addModule (ZerAvoroProcessor::moduleTypeId, 0, true);
+        processor->rebuildEditors = true;
+        tick();
+        EXPECT_EQ (window->getWidth(), (int) ((float) editor->getWidth() * c.used));
+        EXPECT_EQ (window->getHeight(), (int) ((float) editor->getHeight() * c.used));
+        EXPECT_GT (window->getContentHolder().getWidth(), 0);
+    }
 }
 
 TEST_F (ProductEditorTest, ARackOfTheRightSizeOnlyLaysOutAgain)
