@@ -100,41 +100,28 @@ inline double ownModulation (echokernel::LfoBank& lfos)
     return 0.35 * lfos.depth[2] * s3 + lfos.depth[0] * s1;
 }
 
-// The modulation of both lines for n frames, ahead of the audio: the phases of the
-// oscillators are a running sum and stay sequential; their sines run across frames
-// in the widest registers.
-void modulationChunk (echokernel::Lanes& lanes, int n, double* left, double* right)
+// The modulation of both lines, a chunk of frames at a time ahead of the audio. The
+// oscillators' phases are running sums and stay sequential; their sines run across
+// frames in the widest registers. LFO 2 and LFO 4 step with the factor 1, so their
+// sums for the next chunk run in the same loop as the sums of LFO 1 and LFO 3 for this
+// one, two pairs of chains side by side.
+class Modulation
 {
-    alignas (64) double p1[chunkFrames], p2[chunkFrames], p3[chunkFrames], p4[chunkFrames];
-    alignas (64) double f1[chunkFrames], f3[chunkFrames];
-
-    auto& lfo = lanes.leftLfos;
-    const int padded = (n + lanesN - 1) / lanesN * lanesN;
-
-    // LFO 2 and LFO 4 step with the factor 1.
+public:
+    Modulation (echokernel::Lanes& l, int numFrames) : lanes (l), lfo (l.leftLfos)
     {
-        double a = lfo.phase[1], b = lfo.phase[3];
-        const double ia = lfo.increment[1], ib = lfo.increment[3];
-        for (int i = 0; i < n; ++i)
-        {
-            // The wraps come once a cycle; as branches they stay off the sums' chain.
-            a = a + ia;
-            if (__builtin_expect (a > 2.0, 0))
-                a -= 4.0;
-            b = b + ib;
-            if (__builtin_expect (b > 2.0, 0))
-                b -= 4.0;
-            p2[i] = a;
-            p4[i] = b;
-        }
-        for (int i = n; i < padded; ++i)
-            p2[i] = p4[i] = 0.0;
-        lfo.phase[1] = a;
-        lfo.phase[3] = b;
+        stepPlain (numFrames < chunkFrames ? numFrames : chunkFrames);
     }
 
-    // Their sines set the factors of LFO 1 and LFO 3.
+    // The next n frames' modulation; nNext is the size of the chunk after them (0 at
+    // the end of the block), never more than n.
+    void next (int n, int nNext, double* left, double* right)
     {
+        const int padded = roundUp (n);
+        const double* p2 = plain[current][0];
+        const double* p4 = plain[current][1];
+
+        // The sines of LFO 2 and LFO 4 set the factors of LFO 1 and LFO 3.
         const double c2 = 0.1 * lfo.depth[1];
         const double c4 = 0.075 * lfo.depth[3];
         for (int i = 0; i < padded; i += lanesN)
@@ -142,12 +129,92 @@ void modulationChunk (echokernel::Lanes& lanes, int n, double* left, double* rig
             storeN (f1 + i, 1.0 + c2 * rationalSine (loadN (p2 + i)));
             storeN (f3 + i, 1.0 + c4 * rationalSine (loadN (p4 + i)));
         }
+
+        current ^= 1;
+        stepDriven (n, nNext);
+
+        const double c3 = 0.35 * lfo.depth[2];
+        const double d1 = lfo.depth[0];
+        vNl markers = {};
+        for (int i = 0; i < padded; i += lanesN)
+        {
+            const vNd m = c3 * rationalSine (loadN (p3 + i)) + d1 * rationalSine (loadN (p1 + i));
+            storeN (left + i, m);
+            // The right line takes the left line's modulation; a value that is not
+            // finite moves nothing.
+            storeN (right + i, (m - m) == 0.0 ? m : vNd {});
+            markers |= (m == noModulation);
+        }
+
+        // Where the left line's modulation is the marker, the right line runs its own.
+        bool anyMarker = false;
+        for (int k = 0; k < lanesN; ++k)
+            anyMarker |= markers[k] != 0;
+        if (__builtin_expect (anyMarker, 0))
+            for (int i = 0; i < n; ++i)
+                if (left[i] == noModulation)
+                    right[i] = ownModulation (lanes.rightLfos);
     }
 
+private:
+    static int roundUp (int n) { return (n + lanesN - 1) / lanesN * lanesN; }
+
+    // LFO 2 and LFO 4 alone, for the block's first chunk.
+    void stepPlain (int n)
+    {
+        double c = lfo.phase[1], d = lfo.phase[3];
+        const double ic = lfo.increment[1], id = lfo.increment[3];
+        double* p2 = plain[current][0];
+        double* p4 = plain[current][1];
+        for (int i = 0; i < n; ++i)
+        {
+            // The wraps come once a cycle; as branches they stay off the sums' chains.
+            c = c + ic;
+            if (__builtin_expect (c > 2.0, 0))
+                c -= 4.0;
+            d = d + id;
+            if (__builtin_expect (d > 2.0, 0))
+                d -= 4.0;
+            p2[i] = c;
+            p4[i] = d;
+        }
+        pad (p2, n);
+        pad (p4, n);
+        lfo.phase[1] = c;
+        lfo.phase[3] = d;
+    }
+
+    // LFO 1 and LFO 3 for this chunk, beside LFO 2 and LFO 4 for the next one.
+    void stepDriven (int n, int nNext)
     {
         double a = lfo.phase[0], b = lfo.phase[2];
+        double c = lfo.phase[1], d = lfo.phase[3];
         const double ia = lfo.increment[0], ib = lfo.increment[2];
-        for (int i = 0; i < n; ++i)
+        const double ic = lfo.increment[1], id = lfo.increment[3];
+        double* p2 = plain[current][0];
+        double* p4 = plain[current][1];
+
+        int i = 0;
+        for (; i < nNext; ++i)
+        {
+            a = a + ia * f1[i];
+            if (__builtin_expect (a > 2.0, 0))
+                a -= 4.0;
+            b = b + ib * f3[i];
+            if (__builtin_expect (b > 2.0, 0))
+                b -= 4.0;
+            c = c + ic;
+            if (__builtin_expect (c > 2.0, 0))
+                c -= 4.0;
+            d = d + id;
+            if (__builtin_expect (d > 2.0, 0))
+                d -= 4.0;
+            p1[i] = a;
+            p3[i] = b;
+            p2[i] = c;
+            p4[i] = d;
+        }
+        for (; i < n; ++i)
         {
             a = a + ia * f1[i];
             if (__builtin_expect (a > 2.0, 0))
@@ -158,30 +225,30 @@ void modulationChunk (echokernel::Lanes& lanes, int n, double* left, double* rig
             p1[i] = a;
             p3[i] = b;
         }
-        for (int i = n; i < padded; ++i)
-            p1[i] = p3[i] = 0.0;
+        pad (p1, n);
+        pad (p3, n);
+        pad (p2, nNext);
+        pad (p4, nNext);
         lfo.phase[0] = a;
         lfo.phase[2] = b;
+        lfo.phase[1] = c;
+        lfo.phase[3] = d;
     }
 
+    // The lanes past the end of a chunk hold a phase of 0, whose sine is 0.
+    static void pad (double* p, int n)
     {
-        const double c3 = 0.35 * lfo.depth[2];
-        const double d1 = lfo.depth[0];
-        for (int i = 0; i < padded; i += lanesN)
-            storeN (left + i, c3 * rationalSine (loadN (p3 + i)) + d1 * rationalSine (loadN (p1 + i)));
+        for (int i = n; i < roundUp (n); ++i)
+            p[i] = 0.0;
     }
 
-    // The right line takes the left line's modulation, unless that is the marker;
-    // a value that is not finite moves nothing.
-    for (int i = 0; i < n; ++i)
-    {
-        const double m = left[i];
-        if (m == noModulation)
-            right[i] = ownModulation (lanes.rightLfos);
-        else
-            right[i] = __builtin_isfinite (m) ? m : 0.0;
-    }
-}
+    echokernel::Lanes& lanes;
+    echokernel::LfoBank& lfo;
+    int current = 0;
+    alignas (64) double plain[2][2][chunkFrames];
+    alignas (64) double p1[chunkFrames], p3[chunkFrames];
+    alignas (64) double f1[chunkFrames], f3[chunkFrames];
+};
 
 inline void addToMeter (LevelMeter& meter, int period, double& sum, int& count, double level)
 {
@@ -286,10 +353,12 @@ void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sampl
     alignas (64) double modL[chunkFrames + 8];
     alignas (64) double modR[chunkFrames + 8];
 
+    Modulation oscillators (s, numFrames);
     for (int start = 0; start < numFrames; start += chunkFrames)
     {
         const int n = numFrames - start < chunkFrames ? numFrames - start : chunkFrames;
-        modulationChunk (s, n, modL, modR);
+        const int rest = numFrames - start - n;
+        oscillators.next (n, rest < chunkFrames ? rest : chunkFrames, modL, modR);
 
         Sample* const out0 = ch0 + start;
         Sample* const out1 = ch1 + start;
