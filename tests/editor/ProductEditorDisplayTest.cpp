@@ -8,6 +8,7 @@
 #include "effect/PluginProcessor.h"
 #include "framework/PluginPaths.h"
 #include "tests/ui/support/DisplayAtoms.h"
+#include "tests/ui/support/DisplayEvents.h"
 
 #include <gtest/gtest.h>
 
@@ -15,36 +16,11 @@
 #include <map>
 #include <memory>
 
-namespace juce
-{
-// JUCE's Linux message loop step (not in its public headers).
-bool dispatchNextMessageOnSystemQueue (bool returnIfNoPendingMessages);
-} // namespace juce
-
 namespace
 {
-bool pumpUntil (const std::function<bool()>& done, int timeoutMs = 4000)
-{
-    const auto end = juce::Time::getMillisecondCounter() + (juce::uint32) timeoutMs;
-    while (juce::Time::getMillisecondCounter() < end)
-    {
-        if (done())
-            return true;
-        if (! juce::dispatchNextMessageOnSystemQueue (true))
-            juce::Thread::sleep (5);
-    }
-    return done();
-}
-
-void pumpFor (int ms) { pumpUntil ([] { return false; }, ms); }
-
-juce::Point<int> physicalScreenPoint (juce::Component& c, juce::Point<int> local)
-{
-    const auto logical = c.localPointToGlobal (local).toFloat();
-    const auto* shown = juce::Desktop::getInstance().getDisplays().getPrimaryDisplay();
-    const auto scale = (shown != nullptr ? (float) shown->scale : 1.0f) * juce::Desktop::getInstance().getGlobalScaleFactor();
-    return (logical * scale).roundToInt();
-}
+using tarnello::test::physicalScreenPoint;
+using tarnello::test::pumpFor;
+using tarnello::test::pumpUntil;
 
 juce::Slider* firstShownSlider (juce::Component& root)
 {
