@@ -3,10 +3,11 @@
 // What the benchmarks run: the sample rates, block sizes and the module's settings,
 // shared by bench_module and bench_dsp so that their figures sit side by side.
 
+#include "tests/support/Signals.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
-#include <random>
 #include <vector>
 
 namespace bench
@@ -18,15 +19,11 @@ constexpr double modulationPct = 50.0;
 constexpr double tone = 5.0;
 constexpr bool drive = true;
 
+// White noise at half scale, the same for the same seed.
 template <typename Sample>
 std::vector<Sample> noise (int count, unsigned seed)
 {
-    std::mt19937 rng (seed);
-    std::uniform_real_distribution<double> dist (-0.5, 0.5);
-    std::vector<Sample> out (static_cast<std::size_t> (count));
-    for (auto& x : out)
-        x = static_cast<Sample> (dist (rng));
-    return out;
+    return tarnello::test::noise<Sample> (static_cast<std::size_t> (count), seed, 0.5);
 }
 
 // ns per stereo frame, beside items (frames) per second.
