@@ -19,15 +19,6 @@ using namespace tarnello::test;
 
 namespace
 {
-// A strip of `frames` frames of w x fh, each filled with frameColour (frame + colourOffset).
-juce::MemoryBlock stripDovi (int w, int fh, int frames, int colourOffset = 0)
-{
-    return doviBytes (w, fh * frames, true, [=] (int, int y, juce::uint8* b) {
-        const auto c = frameColour (y / fh + colourOffset).getPixelARGB();
-        b[0] = c.getBlue(); b[1] = c.getGreen(); b[2] = c.getRed(); b[3] = c.getAlpha();
-    });
-}
-
 // A strip written at both scales; the x2 frames are coloured `x2ColourOffset` apart
 // from their x1 twins, so a picture tells both the frame and the scale.
 struct Strip : ::testing::Test
@@ -36,8 +27,7 @@ struct Strip : ::testing::Test
 
     void write (int frames)
     {
-        resources.write ("panels/x1_" + name, stripDovi (frameWidth, frameHeight, frames));
-        resources.write ("panels/x2_" + name, stripDovi (2 * frameWidth, 2 * frameHeight, frames, x2ColourOffset));
+        writeStripPair (resources, name, frameWidth, frameHeight, frames, x2ColourOffset);
     }
 
     TemporaryResources resources;

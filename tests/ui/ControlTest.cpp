@@ -19,15 +19,6 @@ struct PlainControl : Control
     void applyControlBounds() override {}
 };
 
-// A strip of `frames` frames of w x fh, each filled with frameColour (frame + colourOffset).
-juce::MemoryBlock stripDovi (int w, int fh, int frames, int colourOffset = 0)
-{
-    return doviBytes (w, fh * frames, true, [=] (int, int y, juce::uint8* b) {
-        const auto c = frameColour (y / fh + colourOffset).getPixelARGB();
-        b[0] = c.getBlue(); b[1] = c.getGreen(); b[2] = c.getRed(); b[3] = c.getAlpha();
-    });
-}
-
 // An x1 strip of 12 x 8 frames and its x2 twin, whose frames are coloured four apart,
 // so a picture tells both the frame and the scale.
 struct StripFixture : ::testing::Test
@@ -36,8 +27,7 @@ struct StripFixture : ::testing::Test
 
     StripFixture()
     {
-        resources.write ("panels/x1_" + name, stripDovi (frameWidth, frameHeight, framesInStrip));
-        resources.write ("panels/x2_" + name, stripDovi (2 * frameWidth, 2 * frameHeight, framesInStrip, x2ColourOffset));
+        writeStripPair (resources, name, frameWidth, frameHeight, framesInStrip, x2ColourOffset);
     }
 
     TemporaryResources resources;

@@ -114,6 +114,21 @@ juce::Colour frameColour (int frame)
     return juce::Colour (colours[(size_t) frame % (sizeof (colours) / sizeof (colours[0]))]);
 }
 
+juce::MemoryBlock stripDovi (int w, int fh, int frames, int colourOffset)
+{
+    return doviBytes (w, fh * frames, true, [=] (int, int y, juce::uint8* b) {
+        const auto c = frameColour (y / fh + colourOffset).getPixelARGB();
+        b[0] = c.getBlue(); b[1] = c.getGreen(); b[2] = c.getRed(); b[3] = c.getAlpha();
+    });
+}
+
+void writeStripPair (const TemporaryResources& resources, const juce::String& name, int frameWidth,
+                     int frameHeight, int frames, int x2ColourOffset)
+{
+    resources.write ("panels/x1_" + name, stripDovi (frameWidth, frameHeight, frames));
+    resources.write ("panels/x2_" + name, stripDovi (2 * frameWidth, 2 * frameHeight, frames, x2ColourOffset));
+}
+
 juce::String uniqueName (const juce::String& stem)
 {
     static int counter = 0;

@@ -53,6 +53,14 @@ private:
 // One colour per strip frame, so that a picture shows which frame was drawn.
 juce::Colour frameColour (int frame);
 
+// A strip of `frames` frames of w x fh, each filled with frameColour (frame + colourOffset).
+juce::MemoryBlock stripDovi (int w, int fh, int frames, int colourOffset = 0);
+
+// Writes the strip "panels/x1_<name>" and its x2 twin, twice the size with frames
+// coloured `x2ColourOffset` apart, so that a picture tells both the frame and the scale.
+void writeStripPair (const TemporaryResources& resources, const juce::String& name, int frameWidth,
+                     int frameHeight, int frames, int x2ColourOffset);
+
 // A name no other test in this run uses, so that JUCE's image cache never hands a
 // test another test's image.
 juce::String uniqueName (const juce::String& stem);
