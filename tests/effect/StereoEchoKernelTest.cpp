@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -13,6 +14,9 @@
 #include <string>
 #include <vector>
 
+#include "effect/dsp/DelayEcho.h"
+#include "effect/dsp/LevelMeter.h"
+#include "effect/dsp/StereoEchoKernel.h"
 #include "tests/effect/ModuleTestSupport.h"
 
 using namespace effect_test;
@@ -218,4 +222,74 @@ TEST (StereoEchoKernel, TheModuleRunsTheFastestVariantTheProcessorHasAndFallsBac
         const auto expected = StereoEchoKernel::isSupported (v) ? v : StereoEchoKernel::fastest();
         EXPECT_EQ (module->getKernelVariant(), expected) << StereoEchoKernel::getName (v);
     }
+}
+
+// The kernel on its own, as bench_dsp runs it: it must take two prepared lines (a
+// kernel that quietly handed every block back would leave the module on the slow
+// path and the tests above comparing that path with itself), and it must hand back,
+// untouched, a block it cannot run.
+TEST (StereoEchoKernel, TakesTwoPreparedLinesAndHandsBackABlockItCannotRun)
+{
+    auto prepared = [] (DelayEcho& line, double sampleRate)
+    {
+        line.reset (sampleRate);
+        line.setDelay (40.0, 80.0, 50.0, 0.0);
+        line.setCharacters (20.0, 5.0, true, true);
+    };
+
+    const StereoEchoKernel::Mix wetOnly { 1.0, 0.0, 1.0, 0.0, 1.0, 0.0 };
+    for (auto variant : variantsThisMachineRuns())
+    {
+        StereoEchoKernel kernel;
+        kernel.prepare (variant);
+
+        DelayEcho left, right, refLeft, refRight;
+        for (auto* line : { &left, &right, &refLeft, &refRight })
+            prepared (*line, rate);
+        LevelMeter inputMeter, outputMeter;
+        inputMeter.prepare (rate, LevelMeter::inputMeterMass);
+        outputMeter.prepare (rate, LevelMeter::outputMeterMass);
+
+        auto l = noise<double> (3000, 21, 0.5);
+        auto r = noise<double> (3000, 22, 0.5);
+        std::vector<double> expectedL (l.size()), expectedR (r.size());
+        for (size_t i = 0; i < l.size(); ++i)
+        {
+            expectedL[i] = refLeft.processSample (l[i], DelayEcho::noModulation);
+            expectedR[i] = refRight.processSample (r[i], refLeft.getModulation());
+        }
+
+        double gain = 1.0;
+        ASSERT_TRUE (kernel.process (left, right, wetOnly, gain, inputMeter, outputMeter, l.data(), r.data(), (int) l.size(), true))
+            << StereoEchoKernel::getName (variant);
+        double worst = 0.0;
+        for (size_t i = 0; i < l.size(); ++i)
+            worst = std::max ({ worst, std::abs (l[i] - expectedL[i]), std::abs (r[i] - expectedR[i]) });
+        if (variant == Variant::baseline)
+            EXPECT_EQ (worst, 0.0);
+        else
+            EXPECT_LE (worst, 1e-9 * peakOf (expectedL)) << StereoEchoKernel::getName (variant);
+        // The lines carry on from where the kernel left them.
+        EXPECT_NEAR (left.getReadPosition(), refLeft.getReadPosition(), variant == Variant::baseline ? 0.0 : 1e-9)
+            << StereoEchoKernel::getName (variant);
+        EXPECT_NEAR (right.getModulation(), refRight.getModulation(), variant == Variant::baseline ? 0.0 : 1e-9)
+            << StereoEchoKernel::getName (variant);
+
+        // A line without its ring: nothing is touched and the caller runs its own path.
+        DelayEcho silent;
+        auto block = noise<double> (64, 23, 0.5);
+        const auto before = block;
+        EXPECT_FALSE (kernel.process (silent, right, wetOnly, gain, inputMeter, outputMeter, block.data(), block.data(), 64, true));
+        EXPECT_EQ (block, before);
+    }
+
+    // No variant chosen: every block goes back.
+    StereoEchoKernel unprepared;
+    DelayEcho a, b;
+    prepared (a, rate);
+    prepared (b, rate);
+    LevelMeter m1, m2;
+    double gain = 1.0;
+    std::vector<double> x (16, 0.25), y (16, 0.25);
+    EXPECT_FALSE (unprepared.process (a, b, wetOnly, gain, m1, m2, x.data(), y.data(), 16, true));
 }
