@@ -4,24 +4,14 @@
 #include <gtest/gtest.h>
 
 #include "tests/resources/PictureChecks.h"
+#include "tests/support/PanelStrips.h"
 
 using namespace tarnello::test;
 
 namespace
 {
-struct Strip
-{
-    const char* name;
-    int frameWidth, frameHeight, frames;   // at scale 1
-};
-
-const Strip strips[] = {
-    { "knob", 48, 48, 65 },
-    { "knob-large", 64, 64, 65 },
-    { "switch", 36, 18, 2 },
-    { "button", 36, 18, 2 },
-    { "meter", 8, 120, 33 },
-};
+using Strip = PanelStrip;
+const auto& strips = panelStrips;
 
 juce::File stripFile (const Strip& strip, int scale)
 {

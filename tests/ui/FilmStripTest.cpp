@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/PluginPaths.h"
+#include "tests/support/PanelStrips.h"
 #include "tests/ui/support/GuiTestSupport.h"
 #include "ui/IKnobControl.h"
 #include "ui/ISwitchControl.h"
@@ -13,15 +14,7 @@ using namespace tarnello::test;
 
 namespace
 {
-struct Strip { const char* path; int width; int frameHeight; int frames; };
-
-const Strip strips[] = {
-    { "panels/knob.dovi", 48, 48, 65 },
-    { "panels/knob-large.dovi", 64, 64, 65 },
-    { "panels/switch.dovi", 36, 18, 2 },
-    { "panels/button.dovi", 36, 18, 2 },
-    { "panels/meter.dovi", 8, 120, 33 },
-};
+const auto& strips = panelStrips;
 
 struct BuildResources : ::testing::Test
 {
@@ -43,15 +36,15 @@ TEST_F (BuildResources, EveryStripHasItsFrameSizeAndAnX2TwiceItsX1)
 {
     for (const auto& s : strips)
     {
-        const Imaged source (nullptr, s.path);
+        const Imaged source (nullptr, s.path());
         const auto x1 = source.getImage (1.0f);
         const auto x2 = source.getImage (2.0f);
-        ASSERT_TRUE (x1.isValid()) << s.path;
-        ASSERT_TRUE (x2.isValid()) << s.path;
-        EXPECT_EQ (x1.getWidth(), s.width) << s.path;
-        EXPECT_EQ (x1.getHeight(), s.frameHeight * s.frames) << s.path;
-        EXPECT_EQ (x2.getWidth(), 2 * x1.getWidth()) << s.path;
-        EXPECT_EQ (x2.getHeight(), 2 * x1.getHeight()) << s.path;
+        ASSERT_TRUE (x1.isValid()) << s.path();
+        ASSERT_TRUE (x2.isValid()) << s.path();
+        EXPECT_EQ (x1.getWidth(), s.frameWidth) << s.path();
+        EXPECT_EQ (x1.getHeight(), s.frameHeight * s.frames) << s.path();
+        EXPECT_EQ (x2.getWidth(), 2 * x1.getWidth()) << s.path();
+        EXPECT_EQ (x2.getHeight(), 2 * x1.getHeight()) << s.path();
     }
 }
 
@@ -62,23 +55,23 @@ TEST_F (BuildResources, KnobsShowTheirFirstAndLastFramesAtBothScales)
         if (s.frames < 60)
             continue;
         juce::Component panel;
-        Imaged source (&panel, s.path);
+        Imaged source (&panel, s.path());
         IKnobControl knob (10, 10, s.frames, &source, nullptr);
         knob.setRange (0.0, 1.0);
         panel.addAndMakeVisible (knob);
         knob.applyControlBounds();
-        EXPECT_EQ (knob.getBounds(), juce::Rectangle<int> (10, 10, s.width, s.frameHeight)) << s.path;
+        EXPECT_EQ (knob.getBounds(), juce::Rectangle<int> (10, 10, s.frameWidth, s.frameHeight)) << s.path();
 
-        const auto name = juce::String (s.path).fromLastOccurrenceOf ("/", false, false).upToLastOccurrenceOf (".", false, false);
+        const juce::String name = s.name;
         for (const float scale : { 1.0f, 2.0f })
         {
             knob.setValue (0.0, juce::dontSendNotification);
             const auto atMin = snapshot (knob, scale, "ui", "strip-" + name + "-min");
             knob.setValue (1.0, juce::dontSendNotification);
             const auto atMax = snapshot (knob, scale, "ui", "strip-" + name + "-max");
-            EXPECT_EQ (source.getScale(), (int) scale) << s.path;
-            EXPECT_EQ (atMax.getWidth(), (int) scale * s.width) << s.path;
-            EXPECT_TRUE (differ (atMin, atMax)) << s.path << " at " << scale;
+            EXPECT_EQ (source.getScale(), (int) scale) << s.path();
+            EXPECT_EQ (atMax.getWidth(), (int) scale * s.frameWidth) << s.path();
+            EXPECT_TRUE (differ (atMin, atMax)) << s.path() << " at " << scale;
         }
     }
 }
@@ -90,17 +83,17 @@ TEST_F (BuildResources, SwitchesButtonsAndMetersShowEveryStateDifferently)
         if (s.frames >= 60)
             continue;
         juce::Component panel;
-        Imaged source (&panel, s.path);
+        Imaged source (&panel, s.path());
         ISwitchControl control (0, 0, s.frames, &source, nullptr);
         control.setNumberOfStates (s.frames);
         panel.addAndMakeVisible (control);
         control.applyControlBounds();
 
-        const auto name = juce::String (s.path).fromLastOccurrenceOf ("/", false, false).upToLastOccurrenceOf (".", false, false);
+        const juce::String name = s.name;
         control.setState (0);
         const auto first = snapshot (control, 2.0f, "ui", "strip-" + name + "-first");
         control.setState (s.frames - 1);
         const auto last = snapshot (control, 2.0f, "ui", "strip-" + name + "-last");
-        EXPECT_TRUE (differ (first, last)) << s.path;
+        EXPECT_TRUE (differ (first, last)) << s.path();
     }
 }
