@@ -2,6 +2,8 @@
 
 #include "ui/StringToRect.h"
 
+#include <limits>
+
 LayoutAttributes::LayoutAttributes (const juce::ValueTree& e, const juce::ValueTree& p, const LayoutReadObserver* o)
     : element (e), props (p), observer (o)
 {
@@ -123,4 +125,13 @@ juce::ValueTree parseLayoutDocument (const juce::String& text)
     if (xml == nullptr || document.getLastParseError().isNotEmpty())
         return {};
     return juce::ValueTree::fromXml (*xml);
+}
+
+juce::ValueTree parseLayoutDocument (const void* data, std::size_t numBytes)
+{
+    const auto* text = static_cast<const char*> (data);
+    if (text == nullptr || numBytes > (std::size_t) std::numeric_limits<int>::max()
+        || ! juce::CharPointer_UTF8::isValidString (text, (int) numBytes))
+        return {};
+    return parseLayoutDocument (juce::String::fromUTF8 (text, (int) numBytes));
 }

@@ -3,6 +3,7 @@
 #include <juce_data_structures/juce_data_structures.h>
 #include <juce_graphics/juce_graphics.h>
 
+#include <cstddef>
 #include <functional>
 
 // Told of every attribute the panel builder looks up, on the element it looked on (an
@@ -61,3 +62,6 @@ juce::Array<double> stringToDoubleArray (const juce::String& text);
 // The layout tree of a document's text; an invalid tree when the text does not parse,
 // so that the panel built from it is empty.
 juce::ValueTree parseLayoutDocument (const juce::String& text);
+// The same for a document's bytes, as read from a file: text that is not valid UTF-8
+// gives an invalid tree (the parser would walk past the end of a broken sequence).
+juce::ValueTree parseLayoutDocument (const void* data, std::size_t numBytes);

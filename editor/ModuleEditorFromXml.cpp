@@ -489,10 +489,12 @@ void ModuleEditorFromXml::createKnob (const juce::ValueTree& element, juce::Comp
     if (sliderStyle != knob->getSliderStyle())
         knob->setSliderStyle (sliderStyle);
     setSnap (*knob, a.inheritedText ("snap"));
-    // The knob's colours are the look-and-feel's; the layout's are read so that a
-    // document may carry them.
-    for (const char* colourName : { "trackFillColor", "trackBgColor", "knobBorderColor", "knobColor", "pointerColor", "shadowColor" })
-        a.inheritedColour (colourName);
+    knob->trackFillColour = a.inheritedColour ("trackFillColor", knob->trackFillColour);
+    knob->trackBgColour = a.inheritedColour ("trackBgColor", knob->trackBgColour);
+    knob->knobBorderColour = a.inheritedColour ("knobBorderColor", knob->knobBorderColour);
+    knob->knobColour = a.inheritedColour ("knobColor", knob->knobColour);
+    knob->pointerColour = a.inheritedColour ("pointerColor", knob->pointerColour);
+    knob->shadowColour = a.inheritedColour ("shadowColor", knob->shadowColour);
     setSpeed (*knob, a.inheritedReal ("speed", 1.0));
 
     auto start = degreesToRadians (a.inheritedInteger ("startAngle", 210));
@@ -505,7 +507,9 @@ void ModuleEditorFromXml::createKnob (const juce::ValueTree& element, juce::Comp
         end = degreesToRadians (510);
     }
     knob->setRotaryParameters (start, end, true);
-    a.inheritedReal ("fillTrackStart", param->range.start);
+    const auto fillStart = a.inheritedReal ("fillTrackStart", param->range.start);
+    if (std::isfinite (fillStart))
+        knob->trackFillStart = knob->valueToProportionOfLength (juce::jlimit (param->range.start, param->range.end, fillStart));
 
     auto* label = setFloatingLabelForSlider (knob, element, knob->getControlBounds());
     knob->applyControlBounds();

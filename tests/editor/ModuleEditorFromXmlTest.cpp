@@ -482,8 +482,29 @@ TEST_F (LayoutVocabulary, VectorKnobsReadStyleAnglesSpeedAndPlaceTheirFloatingLa
     EXPECT_EQ (spelled->getSliderStyle(), juce::Slider::RotaryVerticalDrag);
     EXPECT_FLOAT_EQ (spelled->getRotaryParameters().endAngleRadians, 3.1415927f);
     EXPECT_EQ (vertical->getSliderStyle(), juce::Slider::LinearBarVertical);
+    // Colours and the track's start: defaults, or the document's.
+    EXPECT_EQ (plain->trackFillColour, juce::Colour (0xffebbf8a));
+    EXPECT_EQ (plain->shadowColour, juce::Colour (0x99000000));
+    EXPECT_DOUBLE_EQ (plain->trackFillStart, 0.0);
     // An end before the start is no sweep: the default one instead.
     EXPECT_FLOAT_EQ (vertical->getRotaryParameters().startAngleRadians, 210.0f * 3.1415927f / 180.0f);
+}
+
+TEST_F (LayoutVocabulary, VectorKnobsKeepTheLookTheDocumentGivesThem)
+{
+    BuiltPanel built (layoutOf (R"(
+        <prop name="look" knobColor="ff010203" pointerColor="ffa0b0c0"/>
+        <control type="knob" id="k" param="Gain" prop="look" trackFillColor="ff00ff00" fillTrackStart="1"/>
+        <control type="knob" id="beyond" param="Gain" fillTrackStart="50"/>)"));
+    auto* k = built.find<KnobControl> ("k");
+    auto* beyond = built.find<KnobControl> ("beyond");
+    ASSERT_TRUE (k && beyond);
+    EXPECT_EQ (k->knobColour, juce::Colour (0xff010203));
+    EXPECT_EQ (k->pointerColour, juce::Colour (0xffa0b0c0));
+    EXPECT_EQ (k->trackFillColour, juce::Colour (0xff00ff00));
+    EXPECT_EQ (k->trackBgColour, juce::Colour (0xff383838));
+    EXPECT_DOUBLE_EQ (k->trackFillStart, 0.5);        // 1 of 0..2: the middle, which a bipolar knob fills from
+    EXPECT_DOUBLE_EQ (beyond->trackFillStart, 1.0);   // past the end: the end
 }
 
 TEST_F (LayoutVocabulary, ImageKnobLabelsAreRelativeOnlyWithXMinusOne)

@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 TEST (ZerAvoroLayout, TheCarriedTextIsTheSourceDocument)
 {
     const juce::File source (TARNELLO_ZERAVORO_LAYOUT);
@@ -25,4 +28,20 @@ TEST (ZerAvoroLayout, TextThatDoesNotParseGivesNoTree)
 {
     for (const char* text : { "", "not xml at all", "<", "<?xml version=\"1.0\"?>" })
         EXPECT_FALSE (parseLayoutDocument (text).isValid()) << text;
+}
+
+TEST (ZerAvoroLayout, BytesThatAreNotUtf8GiveNoTree)
+{
+    const std::vector<std::string> broken {
+        "<layout a=\"\xf6\"/>",
+        "<?xml version=\"1.0\"?><layout>\xf6\xf6\xf6",
+        "<layout>\xc3</layout>",
+    };
+    for (const auto& bytes : broken)
+        EXPECT_FALSE (parseLayoutDocument (bytes.data(), bytes.size()).isValid()) << bytes;
+
+    const std::string fine = "<layout background=\"ff000000\"><caption text=\"\xc3\xa9\"/></layout>";
+    const auto tree = parseLayoutDocument (fine.data(), fine.size());
+    ASSERT_TRUE (tree.isValid());
+    EXPECT_EQ (tree.getChild (0)["text"].toString(), juce::String (juce::CharPointer_UTF8 ("\xc3\xa9")));
 }
