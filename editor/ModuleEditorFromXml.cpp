@@ -37,7 +37,7 @@ constexpr int gripHeight = 30;
 // More states than this is no switch a panel can draw; it keeps a strip's frames tall enough to see.
 constexpr int maxSwitchStates = 256;
 constexpr int maxShapeBorder = 4096;
-constexpr int maxShapeExtent = 1 << 16;
+constexpr int maxExtent = 1 << 16;
 
 // A speed of 0 or less (or not a number) would divide by zero or turn the knob backwards.
 double usableSpeed (double speed)
@@ -77,10 +77,21 @@ void setRangeAndDefault (juce::Slider& slider, const ModuleParam& param)
     slider.setName (param.name);
 }
 
-// Positions as far out as a layout rectangle may reach, so that a position plus a size stays an int.
+// Places and sizes are kept to an area the renderer can take at any scale (it works
+// in fixed point); a panel shows far less of it.
+int limitedCoordinate (int value)
+{
+    return juce::jlimit (-maxExtent, maxExtent, value);
+}
+
 int positionOf (const LayoutAttributes& a, const char* name)
 {
-    return juce::jlimit (-rectangleCoordinateLimit, rectangleCoordinateLimit, a.integer (name));
+    return limitedCoordinate (a.integer (name));
+}
+
+juce::Rectangle<int> areaOf (const LayoutAttributes& a, const char* name)
+{
+    return a.rectangle (name).getIntersection ({ -maxExtent, -maxExtent, 2 * maxExtent, 2 * maxExtent });
 }
 
 float degreesToRadians (int degrees)
@@ -339,7 +350,7 @@ void ModuleEditorFromXml::createIContact (const juce::ValueTree& element, juce::
 void ModuleEditorFromXml::createMenu (const juce::ValueTree& element, juce::Component* container, ModuleParam& param)
 {
     const auto a = attributesOf (element);
-    auto* menu = new MenuControl (a.rectangle ("bounds"), helpVisor);
+    auto* menu = new MenuControl (areaOf (a, "bounds"), helpVisor);
     if (auto* choice = dynamic_cast<ModuleEnumParam*> (&param))
     {
         menu->setTitle (choice->name);
@@ -354,7 +365,7 @@ void ModuleEditorFromXml::createSwitch (const juce::ValueTree& element, juce::Co
                                         ModuleProcessor& m)
 {
     const auto a = attributesOf (element);
-    auto* button = new SwitchControl (a.rectangle ("bounds"), helpVisor);
+    auto* button = new SwitchControl (areaOf (a, "bounds"), helpVisor);
     button->setHelpText (a.text ("help"));
     button->setHandCursor (a.inheritedBoolean ("hand", false));
     if (a.hasInherited ("laf"))
@@ -381,7 +392,7 @@ void ModuleEditorFromXml::createPanel (const juce::ValueTree& element, juce::Com
 
     const LayoutAttributes a (element, {}, readObserver ? &readObserver : nullptr);
     auto* panel = new PanelControl();
-    panel->setControlBounds (a.rectangle ("bounds"));
+    panel->setControlBounds (areaOf (a, "bounds"));
     panel->colour = panel->fillColour = a.colour ("background", juce::Colour (0xff212121));
     place (panel, *panel, element, container);
     attachments.add (new ModulePanelAttachment (param, panel));
@@ -397,9 +408,7 @@ void ModuleEditorFromXml::createShape (const juce::ValueTree& element)
         return;
 
     auto* shape = new RectShapeDrawer();
-    // Kept to an area the renderer can take at any scale; a panel shows far less.
-    const juce::Rectangle<int> drawable (-maxShapeExtent, -maxShapeExtent, 2 * maxShapeExtent, 2 * maxShapeExtent);
-    shape->rectangle = a.rectangle ("bounds").getIntersection (drawable);
+    shape->rectangle = areaOf (a, "bounds");
     if (a.hasInherited ("fillColor"))
     {
         shape->useFillColour = true;
@@ -470,7 +479,7 @@ void ModuleEditorFromXml::createKnob (const juce::ValueTree& element, juce::Comp
 
     const auto a = attributesOf (element);
     auto* knob = new KnobControl();
-    knob->setControlBounds (a.rectangle ("bounds"));
+    knob->setControlBounds (areaOf (a, "bounds"));
     knob->setHelpTextVisor (helpVisor);
     setUpKnobSlider (*knob);
 
@@ -524,7 +533,7 @@ void ModuleEditorFromXml::createLabel (const juce::ValueTree& element, juce::Com
     if (m == nullptr)
         return;
     const auto a = attributesOf (element);
-    const auto bounds = a.rectangle ("bounds");
+    const auto bounds = areaOf (a, "bounds");
     ModuleParam* param = nullptr;
     if (! caption)
     {
@@ -571,12 +580,12 @@ void ModuleEditorFromXml::setControlHit (Control* control, const juce::ValueTree
     {
         juce::StringArray parts;
         parts.addTokens (a.text ("hitCircle"), ",", "\"");
-        const auto number = [&parts] (int i) { return i < parts.size() ? parseLayoutInt (parts[i]) : 0; };
+        const auto number = [&parts] (int i) { return i < parts.size() ? limitedCoordinate (parseLayoutInt (parts[i])) : 0; };
         control->setHitCircle (number (0), number (1), number (2));
     }
     else if (a.has ("hitRectangle"))
     {
-        control->setHitRectangle (a.rectangle ("hitRectangle"));
+        control->setHitRectangle (areaOf (a, "hitRectangle"));
     }
 }
 
@@ -588,7 +597,7 @@ LabelForControl* ModuleEditorFromXml::setFloatingLabelForSlider (LabeledSlider* 
         return nullptr;
 
     const auto editable = a.boolean ("labelEdit", true);
-    auto r = a.rectangle ("label");
+    auto r = areaOf (a, "label");
     if (r.getX() == -1)
         r.setPosition (controlBounds.getX() + controlBounds.getWidth() / 2 - r.getWidth() / 2,
                        controlBounds.getY() + controlBounds.getHeight() + r.getY());

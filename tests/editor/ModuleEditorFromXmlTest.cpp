@@ -628,6 +628,8 @@ TEST_F (LayoutVocabulary, HostileValuesBuildAndPaintWithoutHarm)
              R"(<control type="iContact" param="Flat" limited="0" increment="1e308"/>)",
              R"(<label param="Gain" bounds="0, 0, 50, 14" rotate="1e300" fontSize="-4"/>)",
              R"(<caption text="big" bounds="0, 0, 50, 14" fontSize="1e9" rotate="nan"/>)",
+             R"(<caption text="TONE" bounds="346, 158, 6077777777777777777, 14"/>)",
+             R"(<control type="iKnob" param="Gain" image="panels/knob.dovi" hitRectangle="-2000000000, 0, 10, 10"/>)",
              R"(<shape type="rect" bounds="-1000000000, -1000000000, 2000000000, 2000000000" border="2147483647" cornerSize="-7" gradient="v"/>)",
              R"(<image image="panels/meter.dovi" frames="0" setFrame="-3" param="Gain"/>)",
              R"(<image image="../../../../etc/passwd.dovi" frames="3" meter="yes"/>)",
