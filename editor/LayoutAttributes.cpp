@@ -118,7 +118,22 @@ juce::Array<double> stringToDoubleArray (const juce::String& text)
 
 juce::ValueTree parseLayoutDocument (const juce::String& text)
 {
-    juce::XmlDocument document (text);
+    // A byte-order mark is no part of the text (the parser would read it as content).
+    const auto source = text[0] == 0xfeff ? text.substring (1) : text;
+    // JUCE's parser loops for ever on a processing instruction followed by text inside
+    // an element. A layout needs none beyond its XML declaration.
+    auto body = source.trimStart();
+    if (body.startsWith ("<?xml"))
+    {
+        const auto end = body.indexOf ("?>");
+        if (end < 0)
+            return {};
+        body = body.substring (end + 2);
+    }
+    if (body.contains ("<?"))
+        return {};
+
+    juce::XmlDocument document (source);
     const auto xml = document.getDocumentElement();
     // A document cut short still yields its first elements; a panel built from half a
     // layout is worse than an empty one.

@@ -26,8 +26,18 @@ TEST (ZerAvoroLayout, TheDocumentParsesIntoALayoutTree)
 
 TEST (ZerAvoroLayout, TextThatDoesNotParseGivesNoTree)
 {
-    for (const char* text : { "", "not xml at all", "<", "<?xml version=\"1.0\"?>" })
+    for (const char* text : { "", "not xml at all", "<", "<?xml version=\"1.0\"?>", "<?xml version=\"1.0\"",
+                              "<l b=\"\"><?\?>e", "<layout><control/><?pi x?>text</layout>" })
         EXPECT_FALSE (parseLayoutDocument (text).isValid()) << text;
+}
+
+TEST (ZerAvoroLayout, ADeclarationAndCommentsAreFine)
+{
+    const std::string bytes = "\xef\xbb\xbf<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- a panel -->\n"
+                              "<layout background=\"ff010203\"><!-- x --><shape type=\"rect\"/></layout>";
+    const auto tree = parseLayoutDocument (bytes.data(), bytes.size());
+    ASSERT_TRUE (tree.isValid());
+    EXPECT_EQ (tree.getNumChildren(), 1);
 }
 
 TEST (ZerAvoroLayout, BytesThatAreNotUtf8GiveNoTree)
