@@ -142,11 +142,52 @@ juce::ValueTree parseLayoutDocument (const juce::String& text)
     return juce::ValueTree::fromXml (*xml);
 }
 
+namespace
+{
+// Strict UTF-8: no overlong forms, surrogates or code points past U+10FFFF. JUCE's own
+// check lets overlong forms through, and its strings then size and copy them differently.
+bool isStrictUtf8 (const unsigned char* bytes, std::size_t numBytes)
+{
+    for (std::size_t i = 0; i < numBytes;)
+    {
+        const auto lead = bytes[i];
+        if (lead < 0x80)
+        {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        juce::uint32 codePoint = 0, smallest = 0;
+        if ((lead & 0xe0) == 0xc0)
+            length = 2, codePoint = lead & 0x1fu, smallest = 0x80;
+        else if ((lead & 0xf0) == 0xe0)
+            length = 3, codePoint = lead & 0x0fu, smallest = 0x800;
+        else if ((lead & 0xf8) == 0xf0)
+            length = 4, codePoint = lead & 0x07u, smallest = 0x10000;
+        else
+            return false;
+        if (numBytes - i < length)
+            return false;
+        for (std::size_t k = 1; k < length; ++k)
+        {
+            const auto next = bytes[i + k];
+            if ((next & 0xc0) != 0x80)
+                return false;
+            codePoint = (codePoint << 6) | (next & 0x3fu);
+        }
+        if (codePoint < smallest || codePoint > 0x10ffff || (codePoint >= 0xd800 && codePoint <= 0xdfff))
+            return false;
+        i += length;
+    }
+    return true;
+}
+} // namespace
+
 juce::ValueTree parseLayoutDocument (const void* data, std::size_t numBytes)
 {
     const auto* text = static_cast<const char*> (data);
     if (text == nullptr || numBytes > (std::size_t) std::numeric_limits<int>::max()
-        || ! juce::CharPointer_UTF8::isValidString (text, (int) numBytes))
+        || ! isStrictUtf8 (static_cast<const unsigned char*> (data), numBytes))
         return {};
     return parseLayoutDocument (juce::String::fromUTF8 (text, (int) numBytes));
 }

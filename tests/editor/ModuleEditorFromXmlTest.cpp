@@ -10,6 +10,7 @@
 #include "tests/ui/support/GuiTestSupport.h"
 #include "ui/HelpTextVisor.h"
 #include "ui/IKnobControl.h"
+#include "ui/Imaged.h"
 #include "ui/ISwitchControl.h"
 #include "ui/KnobControl.h"
 #include "ui/MenuControl.h"
@@ -553,6 +554,22 @@ TEST_F (LayoutVocabulary, TheRootGivesTheBackgroundColour)
         EXPECT_EQ (built.panel->backgroundColour.getARGB(), c.argb) << c.root;
         const auto picture = tarnello::test::snapshot (*built.panel, 1.0f);
         EXPECT_EQ (picture.getPixelAt (150, 100).getARGB(), c.argb == 0xff223344 ? 0xff223344 : 0u) << c.root;
+    }
+}
+
+TEST_F (LayoutVocabulary, ARootImageIsPaintedAtTheOriginInPlaceOfTheColour)
+{
+    BuiltPanel built (layoutOf ("", R"(image="panels/knob-large.dovi" background="ffff0000")"));
+    ASSERT_NE (built.panel->backgroundImage, nullptr);
+    EXPECT_EQ (built.panel->backgroundColour.getARGB(), 0u);
+    for (float scale : { 1.0f, 2.0f })
+    {
+        const auto picture = tarnello::test::snapshot (*built.panel, scale);
+        const auto strip = built.panel->backgroundImage->getImage (scale);
+        ASSERT_TRUE (strip.isValid());
+        // The strip's first frame, 64 x 64 at the top left; nothing red anywhere.
+        EXPECT_EQ (picture.getPixelAt ((int) (32 * scale), (int) (32 * scale)), strip.getPixelAt ((int) (32 * scale), (int) (32 * scale))) << scale;
+        EXPECT_NE (picture.getPixelAt (250, 150), juce::Colour (0xffff0000)) << scale;
     }
 }
 

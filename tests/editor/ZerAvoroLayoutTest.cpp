@@ -46,12 +46,16 @@ TEST (ZerAvoroLayout, BytesThatAreNotUtf8GiveNoTree)
         "<layout a=\"\xf6\"/>",
         "<?xml version=\"1.0\"?><layout>\xf6\xf6\xf6",
         "<layout>\xc3</layout>",
+        "<layout a=\"\xe0\x87\x87\"/>",       // overlong
+        "<layout a=\"\xc0\xaf\"/>",            // overlong
+        "<layout a=\"\xed\xa0\x80\"/>",       // a surrogate
+        "<layout a=\"\xf4\x90\x80\x80\"/>",   // past U+10FFFF
     };
     for (const auto& bytes : broken)
         EXPECT_FALSE (parseLayoutDocument (bytes.data(), bytes.size()).isValid()) << bytes;
 
-    const std::string fine = "<layout background=\"ff000000\"><caption text=\"\xc3\xa9\"/></layout>";
+    const std::string fine = "<layout background=\"ff000000\"><caption text=\"\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xb5\"/></layout>";
     const auto tree = parseLayoutDocument (fine.data(), fine.size());
     ASSERT_TRUE (tree.isValid());
-    EXPECT_EQ (tree.getChild (0)["text"].toString(), juce::String (juce::CharPointer_UTF8 ("\xc3\xa9")));
+    EXPECT_EQ (tree.getChild (0)["text"].toString(), juce::String (juce::CharPointer_UTF8 ("\xc3\xa9 \xe2\x82\xac \xf0\x9f\x8e\xb5")));
 }
