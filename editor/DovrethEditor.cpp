@@ -39,7 +39,8 @@ DovrethEditor::DovrethEditor (DovrethProcessor& processorIn)
 DovrethEditor::~DovrethEditor()
 {
     stopTimer();
-    // Panels go before the bars and the help strip they may point at.
+    // The bars, then the rack with its panels; the help strip and the modal panel that
+    // the panels may point at outlive them.
     presetBar.reset();
     sideMenu.reset();
     viewport.setViewedComponent (nullptr, true);
