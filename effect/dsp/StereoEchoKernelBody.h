@@ -120,31 +120,29 @@ public:
     void next (int n, int nNext, double* left, double* right)
     {
         const int padded = roundUp (n);
-        const double* p2 = plain[current][0];
-        const double* p4 = plain[current][1];
 
-        // The sines of LFO 2 and LFO 4 set the factors of LFO 1 and LFO 3.
-        const double c2 = 0.1 * lfo.depth[1];
-        const double c4 = 0.075 * lfo.depth[3];
-        for (int i = 0; i < padded; i += lanesN)
-        {
-            storeLanes (f1 + i, 1.0 + c2 * rationalSine (loadLanes<vNd> (p2 + i)));
-            storeLanes (f3 + i, 1.0 + c4 * rationalSine (loadLanes<vNd> (p4 + i)));
-        }
+        // The sines of LFO 2 and LFO 4 set the factors of LFO 1 and LFO 3. The phases
+        // and factors are kept in pairs, LFO 1 (or 2) then LFO 3 (or 4) for each frame.
+        const vNd bend = alternate (0.1 * lfo.depth[1], 0.075 * lfo.depth[3]);
+        const double* const p24 = plain[current];
+        for (int k = 0; k < 2 * padded; k += lanesN)
+            storeLanes (f13 + k, 1.0 + bend * rationalSine (loadLanes<vNd> (p24 + k)));
 
         current ^= 1;
         stepDriven (n, nNext);
 
-        const double c3 = 0.35 * lfo.depth[2];
-        const double d1 = lfo.depth[0];
+        // m = 0.35 depth3 s3 + depth1 s1: the weighted sines of each pair, summed.
+        const vNd weight = alternate (lfo.depth[0], 0.35 * lfo.depth[2]);
         vNl markers = {};
-        for (int i = 0; i < padded; i += lanesN)
+        for (int k = 0; k < 2 * padded; k += 2 * lanesN)
         {
-            const vNd m = c3 * rationalSine (loadLanes<vNd> (p3 + i)) + d1 * rationalSine (loadLanes<vNd> (p1 + i));
-            storeLanes (left + i, m);
+            const vNd w0 = weight * rationalSine (loadLanes<vNd> (p13 + k));
+            const vNd w1 = weight * rationalSine (loadLanes<vNd> (p13 + k + lanesN));
+            const vNd m = oddLanes (w0, w1) + evenLanes (w0, w1);
+            storeLanes (left + k / 2, m);
             // The right line takes the left line's modulation; a value that is not
             // finite moves nothing.
-            storeLanes (right + i, (m - m) == 0.0 ? m : vNd {});
+            storeLanes (right + k / 2, (m - m) == 0.0 ? m : vNd {});
             markers |= (m == noModulation);
         }
 
@@ -159,97 +157,109 @@ public:
     }
 
 private:
+    // Frames come a register's worth at a time, and whole pairs of registers of
+    // phase pairs.
     static int roundUp (int n) { return (n + lanesN - 1) / lanesN * lanesN; }
+
+    static vNd alternate (double even, double odd)
+    {
+        vNd v;
+        for (int k = 0; k < lanesN; ++k)
+            v[k] = (k & 1) ? odd : even;
+        return v;
+    }
+
+    template <typename V>
+    static V evenLanes (V a, V b)
+    {
+        if constexpr (sizeof (V) == 2 * sizeof (double))
+            return __builtin_shufflevector (a, b, 0, 2);
+        else if constexpr (sizeof (V) == 4 * sizeof (double))
+            return __builtin_shufflevector (a, b, 0, 2, 4, 6);
+        else
+            return __builtin_shufflevector (a, b, 0, 2, 4, 6, 8, 10, 12, 14);
+    }
+
+    template <typename V>
+    static V oddLanes (V a, V b)
+    {
+        if constexpr (sizeof (V) == 2 * sizeof (double))
+            return __builtin_shufflevector (a, b, 1, 3);
+        else if constexpr (sizeof (V) == 4 * sizeof (double))
+            return __builtin_shufflevector (a, b, 1, 3, 5, 7);
+        else
+            return __builtin_shufflevector (a, b, 1, 3, 5, 7, 9, 11, 13, 15);
+    }
+
+    // A step of a pair of phase sums. The wraps come once a cycle; as a branch they
+    // stay off the sums' chains.
+    static v2d wrapped (v2d p)
+    {
+        const v2l over = p > 2.0;
+        if (__builtin_expect ((over[0] | over[1]) != 0, 0))
+            p = over ? p - 4.0 : p;
+        return p;
+    }
 
     // LFO 2 and LFO 4 alone, for the block's first chunk.
     void stepPlain (int n)
     {
-        double c = lfo.phase[1], d = lfo.phase[3];
-        const double ic = lfo.increment[1], id = lfo.increment[3];
-        double* p2 = plain[current][0];
-        double* p4 = plain[current][1];
+        v2d cd = { lfo.phase[1], lfo.phase[3] };
+        const v2d increment = { lfo.increment[1], lfo.increment[3] };
+        double* const p24 = plain[current];
         for (int i = 0; i < n; ++i)
         {
-            // The wraps come once a cycle; as branches they stay off the sums' chains.
-            c = c + ic;
-            if (__builtin_expect (c > 2.0, 0))
-                c -= 4.0;
-            d = d + id;
-            if (__builtin_expect (d > 2.0, 0))
-                d -= 4.0;
-            p2[i] = c;
-            p4[i] = d;
+            cd = wrapped (cd + increment);
+            storeLanes (p24 + 2 * i, cd);
         }
-        pad (p2, n);
-        pad (p4, n);
-        lfo.phase[1] = c;
-        lfo.phase[3] = d;
+        pad (p24, n);
+        lfo.phase[1] = cd[0];
+        lfo.phase[3] = cd[1];
     }
 
     // LFO 1 and LFO 3 for this chunk, beside LFO 2 and LFO 4 for the next one.
     void stepDriven (int n, int nNext)
     {
-        double a = lfo.phase[0], b = lfo.phase[2];
-        double c = lfo.phase[1], d = lfo.phase[3];
-        const double ia = lfo.increment[0], ib = lfo.increment[2];
-        const double ic = lfo.increment[1], id = lfo.increment[3];
-        double* p2 = plain[current][0];
-        double* p4 = plain[current][1];
+        v2d ab = { lfo.phase[0], lfo.phase[2] };
+        v2d cd = { lfo.phase[1], lfo.phase[3] };
+        const v2d increment13 = { lfo.increment[0], lfo.increment[2] };
+        const v2d increment24 = { lfo.increment[1], lfo.increment[3] };
+        double* const p24 = plain[current];
 
         int i = 0;
         for (; i < nNext; ++i)
         {
-            a = a + apart (ia * f1[i]);
-            if (__builtin_expect (a > 2.0, 0))
-                a -= 4.0;
-            b = b + apart (ib * f3[i]);
-            if (__builtin_expect (b > 2.0, 0))
-                b -= 4.0;
-            c = c + ic;
-            if (__builtin_expect (c > 2.0, 0))
-                c -= 4.0;
-            d = d + id;
-            if (__builtin_expect (d > 2.0, 0))
-                d -= 4.0;
-            p1[i] = a;
-            p3[i] = b;
-            p2[i] = c;
-            p4[i] = d;
+            ab = wrapped (ab + apart (increment13 * loadLanes<v2d> (f13 + 2 * i)));
+            cd = wrapped (cd + increment24);
+            storeLanes (p13 + 2 * i, ab);
+            storeLanes (p24 + 2 * i, cd);
         }
         for (; i < n; ++i)
         {
-            a = a + apart (ia * f1[i]);
-            if (__builtin_expect (a > 2.0, 0))
-                a -= 4.0;
-            b = b + apart (ib * f3[i]);
-            if (__builtin_expect (b > 2.0, 0))
-                b -= 4.0;
-            p1[i] = a;
-            p3[i] = b;
+            ab = wrapped (ab + apart (increment13 * loadLanes<v2d> (f13 + 2 * i)));
+            storeLanes (p13 + 2 * i, ab);
         }
-        pad (p1, n);
-        pad (p3, n);
-        pad (p2, nNext);
-        pad (p4, nNext);
-        lfo.phase[0] = a;
-        lfo.phase[2] = b;
-        lfo.phase[1] = c;
-        lfo.phase[3] = d;
+        pad (p13, n);
+        pad (p24, nNext);
+        lfo.phase[0] = ab[0];
+        lfo.phase[2] = ab[1];
+        lfo.phase[1] = cd[0];
+        lfo.phase[3] = cd[1];
     }
 
-    // The lanes past the end of a chunk hold a phase of 0, whose sine is 0.
-    static void pad (double* p, int n)
+    // The pairs past the end of a chunk hold a phase of 0, whose sine is 0.
+    static void pad (double* pairs, int n)
     {
-        for (int i = n; i < roundUp (n); ++i)
-            p[i] = 0.0;
+        for (int k = 2 * n; k < 2 * roundUp (n); ++k)
+            pairs[k] = 0.0;
     }
 
     echokernel::Lanes& lanes;
     echokernel::LfoBank& lfo;
     int current = 0;
-    alignas (64) double plain[2][2][chunkFrames];
-    alignas (64) double p1[chunkFrames], p3[chunkFrames];
-    alignas (64) double f1[chunkFrames], f3[chunkFrames];
+    alignas (64) double plain[2][2 * chunkFrames];
+    alignas (64) double p13[2 * chunkFrames];
+    alignas (64) double f13[2 * chunkFrames];
 };
 
 inline void addToMeter (LevelMeter& meter, int period, double& sum, int& count, double level)
