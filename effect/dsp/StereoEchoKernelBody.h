@@ -247,19 +247,20 @@ private:
         lfo.phase[3] = cd[1];
     }
 
-    // The pairs past the end of a chunk hold a phase of 0, whose sine is 0.
+    // The pairs past the end of a chunk hold a phase of 0, whose sine is 0: a whole
+    // register pair's worth of them, which the arrays have room for.
     static void pad (double* pairs, int n)
     {
-        for (int k = 2 * n; k < 2 * roundUp (n); ++k)
-            pairs[k] = 0.0;
+        storeLanes (pairs + 2 * n, vNd {});
+        storeLanes (pairs + 2 * n + lanesN, vNd {});
     }
 
     echokernel::Lanes& lanes;
     echokernel::LfoBank& lfo;
     int current = 0;
-    alignas (64) double plain[2][2 * chunkFrames];
-    alignas (64) double p13[2 * chunkFrames];
-    alignas (64) double f13[2 * chunkFrames];
+    alignas (64) double plain[2][2 * chunkFrames + 2 * lanesN];
+    alignas (64) double p13[2 * chunkFrames + 2 * lanesN];
+    alignas (64) double f13[2 * chunkFrames + 2 * lanesN];
 };
 
 inline void addToMeter (LevelMeter& meter, int period, double& sum, int& count, double level)
