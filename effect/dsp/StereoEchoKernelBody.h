@@ -15,6 +15,8 @@
 #include "effect/dsp/LevelMeter.h"
 #include "effect/dsp/StereoEchoBlock.h"
 
+#include <utility>
+
 #ifndef ECHO_KERNEL_ENTRY
 #error "define ECHO_KERNEL_ENTRY before including the kernel body"
 #endif
@@ -138,7 +140,7 @@ public:
         {
             const vNd w0 = weight * rationalSine (loadLanes<vNd> (p13 + k));
             const vNd w1 = weight * rationalSine (loadLanes<vNd> (p13 + k + lanesN));
-            const vNd m = oddLanes (w0, w1) + evenLanes (w0, w1);
+            const vNd m = everyOtherLane<1> (w0, w1) + everyOtherLane<0> (w0, w1);
             storeLanes (left + k / 2, m);
             // The right line takes the left line's modulation; a value that is not
             // finite moves nothing.
@@ -169,26 +171,17 @@ private:
         return v;
     }
 
-    template <typename V>
-    static V evenLanes (V a, V b)
+    // Every other lane of a and then of b, from lane `first` (0 or 1) on.
+    template <int first, typename V, int... k>
+    static V everyOtherLane (V a, V b, std::integer_sequence<int, k...>)
     {
-        if constexpr (sizeof (V) == 2 * sizeof (double))
-            return __builtin_shufflevector (a, b, 0, 2);
-        else if constexpr (sizeof (V) == 4 * sizeof (double))
-            return __builtin_shufflevector (a, b, 0, 2, 4, 6);
-        else
-            return __builtin_shufflevector (a, b, 0, 2, 4, 6, 8, 10, 12, 14);
+        return __builtin_shufflevector (a, b, (first + 2 * k)...);
     }
 
-    template <typename V>
-    static V oddLanes (V a, V b)
+    template <int first, typename V>
+    static V everyOtherLane (V a, V b)
     {
-        if constexpr (sizeof (V) == 2 * sizeof (double))
-            return __builtin_shufflevector (a, b, 1, 3);
-        else if constexpr (sizeof (V) == 4 * sizeof (double))
-            return __builtin_shufflevector (a, b, 1, 3, 5, 7);
-        else
-            return __builtin_shufflevector (a, b, 1, 3, 5, 7, 9, 11, 13, 15);
+        return everyOtherLane<first> (a, b, std::make_integer_sequence<int, sizeof (V) / sizeof (double)> {});
     }
 
     // A step of a pair of phase sums. The wraps come once a cycle; as a branch they
