@@ -305,15 +305,16 @@ constexpr int stagesAhead = 1, stagesBehind = 1;
 constexpr int stagedReadLag = stagesAhead + stagesBehind + 1;
 
 // Whether every read of the next n frames stays stagedReadLag frames or more behind
-// the write: the read position glides toward its target by a fraction readK of the
+// the write, from readPosition on: the read position glides toward its target by a fraction readK of the
 // way, so it never falls below both where it starts and the lowest target ahead.
 // The margin of one frame covers the glide's rounding.
-inline bool readsStayBehind (const echokernel::Lanes& s, const double* modL, const double* modR, int n)
+inline bool readsStayBehind (const echokernel::Lanes& s, v2d readPosition, const double* modL, const double* modR,
+                             int n)
 {
     constexpr double lowest = stagedReadLag + 1.0;
     bool ok = true;
     for (int lane = 0; lane < 2; ++lane)
-        ok = ok && s.readK[lane] >= 0.0 && s.readK[lane] <= 1.0 && s.readPosition[lane] >= lowest
+        ok = ok && s.readK[lane] >= 0.0 && s.readK[lane] <= 1.0 && readPosition[lane] >= lowest
              && s.maxReadPosition[lane] >= lowest;
     if (! ok)
         return false;
@@ -564,8 +565,7 @@ void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sampl
         out0 = ch0 + start;
         out1 = ch1 + start;
 
-        storeLanes (s.readPosition, readPosition);
-        if (readsStayBehind (s, modL, modR, n))
+        if (readsStayBehind (s, readPosition, modL, modR, n))
         {
             // Staged: the front of the next frame and the back of the one before run
             // beside the saturation of this one, so that the work that doesn't wait
