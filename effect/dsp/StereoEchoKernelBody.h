@@ -56,6 +56,12 @@ inline void storeLanes (double* p, V v)
     __builtin_memcpy (p, &v, sizeof v);
 }
 
+// The left and right lanes of one setting or state.
+inline v2d load2 (const double* p)
+{
+    return loadLanes<v2d> (p);
+}
+
 // A product kept out of a fused multiply-add: where the other operand of the sum is
 // the one a loop waits for (the saturation's, an oscillator's phase), a plain add is
 // done in half the time of a fused one on the processors we measure (two cycles
@@ -222,14 +228,14 @@ private:
         int i = 0;
         for (; i < nNext; ++i)
         {
-            ab = wrapped (ab + apart (increment13 * loadLanes<v2d> (f13 + 2 * i)));
+            ab = wrapped (ab + apart (increment13 * load2 (f13 + 2 * i)));
             cd = wrapped (cd + increment24);
             storeLanes (p13 + 2 * i, ab);
             storeLanes (p24 + 2 * i, cd);
         }
         for (; i < n; ++i)
         {
-            ab = wrapped (ab + apart (increment13 * loadLanes<v2d> (f13 + 2 * i)));
+            ab = wrapped (ab + apart (increment13 * load2 (f13 + 2 * i)));
             storeLanes (p13 + 2 * i, ab);
         }
         pad (p13, n);
@@ -293,7 +299,7 @@ inline v2d ringPair (const double* ring, int index, int mask)
 {
     if (__builtin_expect (index == mask, 0))
         return v2d { ring[index], ring[0] };
-    return loadLanes<v2d> (ring + index);
+    return load2 (ring + index);
 }
 
 // A chunk may run staged: the front of a frame (its input and read) stagesAhead frames
@@ -335,50 +341,50 @@ inline bool readsStayBehind (const echokernel::Lanes& s, v2d readPosition, const
 template <typename Sample, bool stereoIn, bool saturationOn>
 void runBlock (echokernel::Lanes& s, echokernel::Module& mod, Sample* ch0, Sample* ch1, int numFrames)
 {
-    const v2d feedbackGain = loadLanes<v2d> (s.feedbackGain);
-    const v2d delaySamples = loadLanes<v2d> (s.delaySamples);
-    const v2d readK = loadLanes<v2d> (s.readK);
-    const v2d maxRead = loadLanes<v2d> (s.maxReadPosition);
+    const v2d feedbackGain = load2 (s.feedbackGain);
+    const v2d delaySamples = load2 (s.delaySamples);
+    const v2d readK = load2 (s.readK);
+    const v2d maxRead = load2 (s.maxReadPosition);
 
-    const v2d fhB0 = loadLanes<v2d> (s.feedbackHighB0), fhB1 = loadLanes<v2d> (s.feedbackHighB1), fhA1 = loadLanes<v2d> (s.feedbackHighA1);
-    const v2d flB0 = loadLanes<v2d> (s.feedbackLowB0), flB1 = loadLanes<v2d> (s.feedbackLowB1), flA1 = loadLanes<v2d> (s.feedbackLowA1);
-    const v2d characterFeedbackGain = loadLanes<v2d> (s.characterFeedbackGain);
+    const v2d fhB0 = load2 (s.feedbackHighB0), fhB1 = load2 (s.feedbackHighB1), fhA1 = load2 (s.feedbackHighA1);
+    const v2d flB0 = load2 (s.feedbackLowB0), flB1 = load2 (s.feedbackLowB1), flA1 = load2 (s.feedbackLowA1);
+    const v2d characterFeedbackGain = load2 (s.characterFeedbackGain);
 
-    const v2d pkB0 = loadLanes<v2d> (s.peakingB0), pkB1 = loadLanes<v2d> (s.peakingB1), pkB2 = loadLanes<v2d> (s.peakingB2);
-    const v2d pkA1 = loadLanes<v2d> (s.peakingA1), pkA2 = loadLanes<v2d> (s.peakingA2);
-    const v2d lcB0 = loadLanes<v2d> (s.lowCutB0), lcB1 = loadLanes<v2d> (s.lowCutB1), lcB2 = loadLanes<v2d> (s.lowCutB2);
-    const v2d lcA1 = loadLanes<v2d> (s.lowCutA1), lcA2 = loadLanes<v2d> (s.lowCutA2);
+    const v2d pkB0 = load2 (s.peakingB0), pkB1 = load2 (s.peakingB1), pkB2 = load2 (s.peakingB2);
+    const v2d pkA1 = load2 (s.peakingA1), pkA2 = load2 (s.peakingA2);
+    const v2d lcB0 = load2 (s.lowCutB0), lcB1 = load2 (s.lowCutB1), lcB2 = load2 (s.lowCutB2);
+    const v2d lcA1 = load2 (s.lowCutA1), lcA2 = load2 (s.lowCutA2);
 
-    const v2d satIn = loadLanes<v2d> (s.saturationInputGain), satOut = loadLanes<v2d> (s.saturationOutputGain);
-    const v2d kMemory = loadLanes<v2d> (s.saturationKMemory), kEnvelope = loadLanes<v2d> (s.saturationKEnvelope);
-    const v2d kDc = loadLanes<v2d> (s.saturationKDc);
-    const v2d preB0 = loadLanes<v2d> (s.preShelfB0), preB1 = loadLanes<v2d> (s.preShelfB1), preA1 = loadLanes<v2d> (s.preShelfA1);
-    const v2d postB0 = loadLanes<v2d> (s.postShelfB0), postB1 = loadLanes<v2d> (s.postShelfB1), postA1 = loadLanes<v2d> (s.postShelfA1);
+    const v2d satIn = load2 (s.saturationInputGain), satOut = load2 (s.saturationOutputGain);
+    const v2d kMemory = load2 (s.saturationKMemory), kEnvelope = load2 (s.saturationKEnvelope);
+    const v2d kDc = load2 (s.saturationKDc);
+    const v2d preB0 = load2 (s.preShelfB0), preB1 = load2 (s.preShelfB1), preA1 = load2 (s.preShelfA1);
+    const v2d postB0 = load2 (s.postShelfB0), postB1 = load2 (s.postShelfB1), postA1 = load2 (s.postShelfA1);
 
-    const v2d lpB0 = loadLanes<v2d> (s.lowPassB0), lpB1 = loadLanes<v2d> (s.lowPassB1), lpB2 = loadLanes<v2d> (s.lowPassB2);
-    const v2d lpA1 = loadLanes<v2d> (s.lowPassA1), lpA2 = loadLanes<v2d> (s.lowPassA2);
-    const v2d toneTarget = loadLanes<v2d> (s.toneGainTarget), toneK = loadLanes<v2d> (s.toneGainK);
+    const v2d lpB0 = load2 (s.lowPassB0), lpB1 = load2 (s.lowPassB1), lpB2 = load2 (s.lowPassB2);
+    const v2d lpA1 = load2 (s.lowPassA1), lpA2 = load2 (s.lowPassA2);
+    const v2d toneTarget = load2 (s.toneGainTarget), toneK = load2 (s.toneGainK);
 
-    const v2d osB0 = loadLanes<v2d> (s.offsetShelfB0), osB1 = loadLanes<v2d> (s.offsetShelfB1), osA1 = loadLanes<v2d> (s.offsetShelfA1);
-    const v2d characterOutputGain = loadLanes<v2d> (s.characterOutputGain);
+    const v2d osB0 = load2 (s.offsetShelfB0), osB1 = load2 (s.offsetShelfB1), osA1 = load2 (s.offsetShelfA1);
+    const v2d characterOutputGain = load2 (s.characterOutputGain);
 
-    const v2d wet = loadLanes<v2d> (mod.wet), dry = loadLanes<v2d> (mod.dry);
+    const v2d wet = load2 (mod.wet), dry = load2 (mod.dry);
     const double gainTarget = mod.gainTarget, gainK = mod.gainK;
 
-    v2d lastRead = loadLanes<v2d> (s.lastRead);
-    v2d readPosition = loadLanes<v2d> (s.readPosition);
-    v2d modulation = loadLanes<v2d> (s.modulation);
-    v2d fhX1 = loadLanes<v2d> (s.feedbackHighX1), fhY1 = loadLanes<v2d> (s.feedbackHighY1);
-    v2d flX1 = loadLanes<v2d> (s.feedbackLowX1), flY1 = loadLanes<v2d> (s.feedbackLowY1);
-    v2d pkX1 = loadLanes<v2d> (s.peakingX1), pkX2 = loadLanes<v2d> (s.peakingX2), pkY1 = loadLanes<v2d> (s.peakingY1), pkY2 = loadLanes<v2d> (s.peakingY2);
-    v2d lcS1 = loadLanes<v2d> (s.lowCutS1), lcS2 = loadLanes<v2d> (s.lowCutS2);
-    v2d preX1 = loadLanes<v2d> (s.preShelfX1), preY1 = loadLanes<v2d> (s.preShelfY1);
-    v2d postX1 = loadLanes<v2d> (s.postShelfX1), postY1 = loadLanes<v2d> (s.postShelfY1);
-    v2d memorySmoothed = loadLanes<v2d> (s.saturationMemorySmoothed), envelope = loadLanes<v2d> (s.saturationEnvelope);
-    v2d dc = loadLanes<v2d> (s.saturationDc), previous = loadLanes<v2d> (s.saturationPrevious), memory = loadLanes<v2d> (s.saturationMemory);
-    v2d lpX1 = loadLanes<v2d> (s.lowPassX1), lpX2 = loadLanes<v2d> (s.lowPassX2), lpY1 = loadLanes<v2d> (s.lowPassY1), lpY2 = loadLanes<v2d> (s.lowPassY2);
-    v2d toneGain = loadLanes<v2d> (s.toneGain);
-    v2d osX1 = loadLanes<v2d> (s.offsetShelfX1), osY1 = loadLanes<v2d> (s.offsetShelfY1);
+    v2d lastRead = load2 (s.lastRead);
+    v2d readPosition = load2 (s.readPosition);
+    v2d modulation = load2 (s.modulation);
+    v2d fhX1 = load2 (s.feedbackHighX1), fhY1 = load2 (s.feedbackHighY1);
+    v2d flX1 = load2 (s.feedbackLowX1), flY1 = load2 (s.feedbackLowY1);
+    v2d pkX1 = load2 (s.peakingX1), pkX2 = load2 (s.peakingX2), pkY1 = load2 (s.peakingY1), pkY2 = load2 (s.peakingY2);
+    v2d lcS1 = load2 (s.lowCutS1), lcS2 = load2 (s.lowCutS2);
+    v2d preX1 = load2 (s.preShelfX1), preY1 = load2 (s.preShelfY1);
+    v2d postX1 = load2 (s.postShelfX1), postY1 = load2 (s.postShelfY1);
+    v2d memorySmoothed = load2 (s.saturationMemorySmoothed), envelope = load2 (s.saturationEnvelope);
+    v2d dc = load2 (s.saturationDc), previous = load2 (s.saturationPrevious), memory = load2 (s.saturationMemory);
+    v2d lpX1 = load2 (s.lowPassX1), lpX2 = load2 (s.lowPassX2), lpY1 = load2 (s.lowPassY1), lpY2 = load2 (s.lowPassY2);
+    v2d toneGain = load2 (s.toneGain);
+    v2d osX1 = load2 (s.offsetShelfX1), osY1 = load2 (s.offsetShelfY1);
 
     double* const ringL = s.ring[0];
     double* const ringR = s.ring[1];
